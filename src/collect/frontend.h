@@ -1,0 +1,34 @@
+// The small port through which the core reaches whatever front end runs it
+// (the Qt window or the command line). Defaults make sense without a window:
+// calls run inline, messages are dropped, questions answer "cancel".
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace vq {
+
+enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class Answer { Ok, Yes, No, Cancel };
+
+class FrontEnd {
+public:
+    virtual ~FrontEnd();
+
+    // Runs task on the UI thread and returns once it has run. Callable from
+    // any thread; on the UI thread it runs the task directly.
+    virtual void runOnUiThread(const std::function<void()>& task);
+    // Lets pending window events be handled during long work on the UI
+    // thread (the list crawl calls it after each page and row).
+    virtual void processPendingEvents();
+    // A message box; an empty title means "信息：". Called on the UI thread.
+    virtual void showMessage(const std::string& text, const std::string& title, MessageIcon icon);
+    // A yes/no/cancel question with the question icon. Called on the UI thread.
+    virtual Answer askYesNoCancel(const std::string& text, const std::string& title);
+    // Shows the login and verification browser window at url, modally for
+    // the calling thread, and returns when the user has closed it. Called
+    // from any thread; only the calling thread waits.
+    virtual void openBrowserWindow(const std::string& url);
+};
+
+}  // namespace vq
