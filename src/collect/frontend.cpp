@@ -20,4 +20,16 @@ Answer FrontEnd::askYesNoCancel(const std::string&, const std::string&)
 
 void FrontEnd::openBrowserWindow(const std::string&) {}
 
+bool FrontEnd::hasBrowserWindow() const
+{
+    return false;
+}
+
+bool FrontEnd::openWithSystemHandler(const std::string&)
+{
+    return false;
+}
+
+void FrontEnd::copyToClipboard(const std::string&) {}
+
 }  // namespace vq

@@ -29,6 +29,13 @@ public:
     // the calling thread, and returns when the user has closed it. Called
     // from any thread; only the calling thread waits.
     virtual void openBrowserWindow(const std::string& url);
+    // Whether a browser window exists at all; without one a verification
+    // page cannot be passed and callers give up after a few tries.
+    virtual bool hasBrowserWindow() const;
+    // Opens a file or address with the system's default handler.
+    virtual bool openWithSystemHandler(const std::string& target);
+    // Puts text on the clipboard.
+    virtual void copyToClipboard(const std::string& text);
 };
 
 }  // namespace vq

@@ -1,0 +1,21 @@
+// Steps of the product loop that are not built yet: each leaves the record
+// as it is, so a run still produces rows from the steps that exist. A step
+// moves out of this file when it is built.
+#include "harvest/stages.h"
+
+namespace vq::harvest {
+
+void acquireProductPage(StageContext&) {}
+void mapBusinessAttributes(StageContext&) {}
+void findTaobaoCategory(StageContext&) {}
+void readTaobaoPricesAndSkus(StageContext&) {}
+void readBusinessPricesAndSkus(StageContext&) {}
+void downloadSkuPictures(StageContext&) {}
+void readCategoryProperties(StageContext&) {}
+void mapProperties(StageContext&) {}
+void readLocation(StageContext&) {}
+void fetchDescription(StageContext&) {}
+void downloadMainPictures(StageContext&) {}
+void cleanTitle(StageContext&) {}
+
+}  // namespace vq::harvest
