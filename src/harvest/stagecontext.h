@@ -41,6 +41,15 @@ struct StageContext {
     int workerNumber = 0;                        // 1 to 5
     std::size_t rowIndex = 0;                    // 0-based list row
     std::size_t total = 0;                       // rows of the run
+    // The list row's texts as the worker took them: column 0 (product name,
+    // for the log) and column 3 (offer ID); the page stage copies the offer
+    // ID into the record.
+    std::string rowName;
+    std::string rowOfferId;
+    // Whether the front end has a browser window (FrontEnd::hasBrowserWindow).
+    // Without one a verification page cannot be passed: the page stage then
+    // retries a few times and gives the product up.
+    bool browserAvailable = false;
 
     // Appends the current date-time text followed by message to the log.
     std::function<void(const std::string& message)> log;
