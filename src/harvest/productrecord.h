@@ -4,7 +4,9 @@
 // stage resets it. All texts are UTF-8 (GBK only when written to a file).
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vq::harvest {
 
@@ -38,6 +40,14 @@ struct ProductRecord {
 
     // Working fields of the stages (not package columns). Each stage keeps
     // its own below, under its heading.
+
+    // Pictures and description.
+    struct SkuPicture {
+        std::string pictureName;  // file name without extension
+        std::string valueName;    // SKU value name as the page gives it
+    };
+    std::vector<SkuPicture> skuPictures;  // this product's SKU picture entries, page order
+    std::uint64_t descPictureBytes = 0;   // first downloads of the description's img pictures
 };
 
 }  // namespace vq::harvest
