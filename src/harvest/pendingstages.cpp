@@ -5,17 +5,8 @@
 
 namespace vq::harvest {
 
-void acquireProductPage(StageContext&) {}
-void mapBusinessAttributes(StageContext&) {}
 void findTaobaoCategory(StageContext&) {}
-void readTaobaoPricesAndSkus(StageContext&) {}
-void readBusinessPricesAndSkus(StageContext&) {}
-void downloadSkuPictures(StageContext&) {}
 void readCategoryProperties(StageContext&) {}
 void mapProperties(StageContext&) {}
-void readLocation(StageContext&) {}
-void fetchDescription(StageContext&) {}
-void downloadMainPictures(StageContext&) {}
-void cleanTitle(StageContext&) {}
 
 }  // namespace vq::harvest
