@@ -5,8 +5,15 @@
 
 namespace vq::harvest {
 
+void acquireProductPage(StageContext&) {}
+void mapBusinessAttributes(StageContext&) {}
 void findTaobaoCategory(StageContext&) {}
+void readTaobaoPricesAndSkus(StageContext&) {}
+void readBusinessPricesAndSkus(StageContext&) {}
+void downloadSkuPictures(StageContext&) {}
 void readCategoryProperties(StageContext&) {}
 void mapProperties(StageContext&) {}
+void fetchDescription(StageContext&) {}
+void downloadMainPictures(StageContext&) {}
 
 }  // namespace vq::harvest
