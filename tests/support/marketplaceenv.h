@@ -1,0 +1,23 @@
+// The stand-in marketplace for tests: started once per test executable, on
+// ephemeral ports of 127.0.0.1, the first time a test asks for it, and
+// stopped when the executable ends.
+#pragma once
+
+#include <filesystem>
+
+#include "config/endpoints.h"
+#include "marketplace.h"
+
+namespace vq::test {
+
+// The running stand-in; a test fails (and the executable stops) when it
+// cannot be started.
+vq::market::Marketplace& marketplace();
+
+// Endpoints pointing every service at the stand-in.
+config::Endpoints standInEndpoints();
+
+// The stand-in's self-signed certificate, for clients that should trust it.
+std::filesystem::path standInCertificate();
+
+}  // namespace vq::test

@@ -1,0 +1,235 @@
+// Picture and description routes of the stand-in: product pages for offer
+// IDs 2002... with main and SKU picture lists and a description address,
+// the description answers in both script forms, and picture servers that
+// answer with real picture bytes of every kind the harvest recognises,
+// with the placeholder GIF, empty bodies, slow answers, a picture that
+// fails once and then succeeds, and pictures of a requested size.
+//
+// /offer/2002NNNNNNN.html               fixtures/pictures/page-<offer>.html
+// /pictures/desc/<offer>.js             fixtures/pictures/desc-<offer>.js
+// /pictures/main/<offer>/<i>.jpg        a 1x1 JPEG whose comment names the picture
+// /pictures/sku/<offer>/<i>.jpg         the same for SKU pictures
+// /pictures/kind/<name>                 photo.jpg, png404.png, pixel.gif, pixel.bmp,
+//                                       pixel.webp, pixel.tif, unknown.bin,
+//                                       back.gif, placeholder*.gif, empty.jpg
+// /pictures/slow/<ms>/<name>            a /pictures/kind/ picture after ms milliseconds
+// /pictures/flaky/<key>.jpg             the placeholder on the first request, a JPEG after
+// /pictures/query.jpg?a=1&b=2           a JPEG only for the decoded "&" form of the query
+// /pictures/size/<n>.jpg                a JPEG of exactly n bytes (comment padding)
+//
+// Templates hold "{base}" (the plain HTTP server) and "{hostport}"; every
+// picture request is counted under "pictures:" + path.
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "routes.h"
+#include "sharedstate.h"
+
+namespace {
+
+using vq::market::Request;
+using vq::market::Response;
+using vq::market::Routes;
+
+constexpr const char* kArea = "pictures";
+constexpr std::size_t kLargestSizedPicture = 32 * 1024 * 1024;
+
+const unsigned char kPlaceholder[] = {
+    0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x91, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF,
+    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x02, 0x00, 0x2C,
+    0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x54, 0x01, 0x00, 0x3B};
+
+std::string placeholder()
+{
+    return {reinterpret_cast<const char*>(kPlaceholder), sizeof kPlaceholder};
+}
+
+void replaceAll(std::string& text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+std::string fillTemplate(const Routes& routes, std::string text)
+{
+    const std::string base = routes.state().httpBase();
+    std::string hostport = base;
+    replaceAll(hostport, "http://", "");
+    replaceAll(text, "{base}", base);
+    replaceAll(text, "{hostport}", hostport);
+    return text;
+}
+
+// One JPEG comment segment (FF FE, length including itself, payload) per
+// 65533 payload bytes; the payload letters hold no digits and no zero.
+std::string commentSegments(std::size_t payload)
+{
+    std::string out;
+    while (payload > 0) {
+        const std::size_t n = std::min<std::size_t>(payload, 65533);
+        out += '\xFF';
+        out += '\xFE';
+        out += static_cast<char>(((n + 2) >> 8) & 0xFF);
+        out += static_cast<char>((n + 2) & 0xFF);
+        out.append(n, 'q');
+        payload -= n;
+    }
+    return out;
+}
+
+// The fixture JPEG with a comment segment carrying text, right after SOI.
+std::string jpegWithComment(const Routes& routes, const std::string& text)
+{
+    const std::string jpeg = routes.fixture(kArea, "pixel.jpg");
+    std::string comment = "\xFF\xFE";
+    comment += static_cast<char>(((text.size() + 2) >> 8) & 0xFF);
+    comment += static_cast<char>((text.size() + 2) & 0xFF);
+    comment += text;
+    return jpeg.substr(0, 2) + comment + jpeg.substr(2);
+}
+
+// The fixture JPEG grown to exactly size bytes by comment segments; sizes
+// below the plain picture, or too small for one segment, give nothing.
+std::string jpegOfSize(const Routes& routes, std::size_t size)
+{
+    const std::string jpeg = routes.fixture(kArea, "pixel.jpg");
+    if (size < jpeg.size() + 5 || size > kLargestSizedPicture)
+        return {};
+    std::size_t padding = size - jpeg.size();
+    // Each segment adds four header bytes to its payload; a remainder of
+    // four or fewer bytes cannot form a segment of its own, so the last
+    // full segment gives up a few payload bytes for it.
+    std::size_t segments = (padding + 65536) / 65537;
+    if (segments == 0)
+        segments = 1;
+    std::size_t payload = padding - 4 * segments;
+    std::string body = commentSegments(payload);
+    if (jpeg.size() + body.size() != size) {
+        // Segment count changed by the split; settle by recomputing once.
+        const std::size_t actual = (payload + 65532) / 65533;
+        payload = padding - 4 * actual;
+        body = commentSegments(payload);
+    }
+    return jpeg.substr(0, 2) + body + jpeg.substr(2);
+}
+
+// The pictures of /pictures/kind/ by name; nullopt-like empty name lookup
+// tells a missing picture by the bool.
+bool kindPicture(const Routes& routes, const std::string& name, std::string& bytes)
+{
+    if (name == "photo.jpg") {
+        bytes = jpegWithComment(routes, "photo");
+    } else if (name == "back.gif" || name == "pixel.gif") {
+        bytes = routes.fixture(kArea, "pixel.gif");
+    } else if (name == "png404.png" || name == "pixel.bmp" || name == "pixel.webp" || name == "pixel.tif") {
+        bytes = routes.fixture(kArea, name);
+    } else if (name == "unknown.bin") {
+        bytes = std::string("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C quorvel raw data", 29);
+    } else if (name.rfind("placeholder", 0) == 0 && name.size() > 4 && name.substr(name.size() - 4) == ".gif") {
+        bytes = placeholder();
+    } else if (name == "empty.jpg") {
+        bytes.clear();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void count(const Routes& routes, const Request& request)
+{
+    routes.state().hit("pictures:" + request.path);
+}
+
+void sendPicture(Response& response, const std::string& bytes, const char* type = "image/jpeg")
+{
+    response.set_content(bytes, type);
+}
+
+void notFound(Response& response)
+{
+    response.status = 404;
+    response.set_content("404 Not Found", "text/plain");
+}
+
+void sendFixtureTemplate(const Routes& routes, Response& response, const std::string& name, const char* type)
+{
+    const std::string text = routes.fixture(kArea, name);
+    if (text.empty()) {
+        notFound(response);
+        return;
+    }
+    response.set_content(fillTemplate(routes, text), type);
+}
+
+}  // namespace
+
+VQ_MARKETPLACE_ROUTES(pictures)
+{
+    routes.get(R"(/offer/(2002\d+)\.html)", [&routes](const Request& request, Response& response) {
+        sendFixtureTemplate(routes, response, "page-" + request.matches[1].str() + ".html", "text/html; charset=GBK");
+    });
+
+    routes.get(R"(/pictures/desc/(\d+)\.js)", [&routes](const Request& request, Response& response) {
+        count(routes, request);
+        sendFixtureTemplate(routes, response, "desc-" + request.matches[1].str() + ".js",
+                            "application/javascript; charset=GBK");
+    });
+
+    routes.get(R"(/pictures/(main|sku)/(\d+)/(\d+)\.jpg)", [&routes](const Request& request, Response& response) {
+        count(routes, request);
+        sendPicture(response, jpegWithComment(routes, request.matches[1].str() + " " + request.matches[2].str() + " " +
+                                                          request.matches[3].str()));
+    });
+
+    routes.get(R"(/pictures/kind/([A-Za-z0-9_.-]+))", [&routes](const Request& request, Response& response) {
+        count(routes, request);
+        std::string bytes;
+        if (!kindPicture(routes, request.matches[1].str(), bytes)) {
+            notFound(response);
+            return;
+        }
+        sendPicture(response, bytes, "application/octet-stream");
+    });
+
+    routes.get(R"(/pictures/slow/(\d+)/([A-Za-z0-9_.-]+))", [&routes](const Request& request, Response& response) {
+        count(routes, request);
+        const long long ms = std::min(std::stoll(request.matches[1].str()), 60000LL);
+        routes.state().sleepFor(std::chrono::milliseconds(ms));
+        std::string bytes;
+        if (!kindPicture(routes, request.matches[2].str(), bytes)) {
+            notFound(response);
+            return;
+        }
+        sendPicture(response, bytes, "application/octet-stream");
+    });
+
+    routes.get(R"(/pictures/flaky/([A-Za-z0-9_-]+)\.jpg)", [&routes](const Request& request, Response& response) {
+        count(routes, request);
+        if (routes.state().hit("pictures-flaky:" + request.matches[1].str()) == 1) {
+            sendPicture(response, placeholder(), "image/gif");
+            return;
+        }
+        sendPicture(response, jpegWithComment(routes, "flaky " + request.matches[1].str()));
+    });
+
+    routes.get(R"(/pictures/query\.jpg)", [&routes](const Request& request, Response& response) {
+        count(routes, request);
+        if (request.get_param_value("a") != "1" || request.get_param_value("b") != "2" || request.has_param("amp;b")) {
+            notFound(response);
+            return;
+        }
+        sendPicture(response, jpegWithComment(routes, "query a=1 b=2"));
+    });
+
+    routes.get(R"(/pictures/size/(\d{1,9})\.jpg)", [&routes](const Request& request, Response& response) {
+        count(routes, request);
+        const std::string bytes = jpegOfSize(routes, static_cast<std::size_t>(std::stoull(request.matches[1].str())));
+        if (bytes.empty()) {
+            notFound(response);
+            return;
+        }
+        sendPicture(response, bytes);
+    });
+}
