@@ -62,23 +62,6 @@ std::string fillTemplate(const Routes& routes, std::string text)
     return text;
 }
 
-// One JPEG comment segment (FF FE, length including itself, payload) per
-// 65533 payload bytes; the payload letters hold no digits and no zero.
-std::string commentSegments(std::size_t payload)
-{
-    std::string out;
-    while (payload > 0) {
-        const std::size_t n = std::min<std::size_t>(payload, 65533);
-        out += '\xFF';
-        out += '\xFE';
-        out += static_cast<char>(((n + 2) >> 8) & 0xFF);
-        out += static_cast<char>((n + 2) & 0xFF);
-        out.append(n, 'q');
-        payload -= n;
-    }
-    return out;
-}
-
 // The fixture JPEG with a comment segment carrying text, right after SOI.
 std::string jpegWithComment(const Routes& routes, const std::string& text)
 {
@@ -90,33 +73,31 @@ std::string jpegWithComment(const Routes& routes, const std::string& text)
     return jpeg.substr(0, 2) + comment + jpeg.substr(2);
 }
 
-// The fixture JPEG grown to exactly size bytes by comment segments; sizes
-// below the plain picture, or too small for one segment, give nothing.
+// The fixture JPEG grown to exactly size bytes by comment segments (four
+// header bytes and at most 65533 payload letters each, no digits, no zero
+// byte), right after SOI. Sizes the segments cannot reach give nothing.
 std::string jpegOfSize(const Routes& routes, std::size_t size)
 {
     const std::string jpeg = routes.fixture(kArea, "pixel.jpg");
-    if (size < jpeg.size() + 5 || size > kLargestSizedPicture)
+    if (jpeg.empty() || size < jpeg.size() + 4 || size > kLargestSizedPicture)
         return {};
-    std::size_t padding = size - jpeg.size();
-    // Each segment adds four header bytes to its payload; a remainder of
-    // four or fewer bytes cannot form a segment of its own, so the last
-    // full segment gives up a few payload bytes for it.
-    std::size_t segments = (padding + 65536) / 65537;
-    if (segments == 0)
-        segments = 1;
-    std::size_t payload = padding - 4 * segments;
-    std::string body = commentSegments(payload);
-    if (jpeg.size() + body.size() != size) {
-        // Segment count changed by the split; settle by recomputing once.
-        const std::size_t actual = (payload + 65532) / 65533;
-        payload = padding - 4 * actual;
-        body = commentSegments(payload);
+    const std::size_t padding = size - jpeg.size();
+    const std::size_t segments = (padding + 65536) / 65537;
+    const std::size_t payload = padding - 4 * segments;
+    std::string body;
+    body.reserve(padding);
+    for (std::size_t i = 0; i < segments; ++i) {
+        const std::size_t n = payload / segments + (i < payload % segments ? 1 : 0);
+        body += '\xFF';
+        body += '\xFE';
+        body += static_cast<char>(((n + 2) >> 8) & 0xFF);
+        body += static_cast<char>((n + 2) & 0xFF);
+        body.append(n, 'q');
     }
     return jpeg.substr(0, 2) + body + jpeg.substr(2);
 }
 
-// The pictures of /pictures/kind/ by name; nullopt-like empty name lookup
-// tells a missing picture by the bool.
+// The pictures of /pictures/kind/ by name; false for an unknown name.
 bool kindPicture(const Routes& routes, const std::string& name, std::string& bytes)
 {
     if (name == "photo.jpg") {
