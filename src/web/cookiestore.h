@@ -23,6 +23,11 @@ struct Cookie {
     std::string value;
 };
 
+// Cookies are told apart by domain, path and name; a new one with the same
+// three replaces the old one in place. A cookie set with the value "deleted"
+// or an expiry in the past removes its namesake. With a file, the store
+// loads it at construction and writes it whole after every change (session
+// cookies included, so that a login outlives a restart).
 class CookieStore {
 public:
     // An in-memory store; with a file it loads from and saves to that file.
@@ -42,11 +47,19 @@ public:
 
     // Writes the whole store (temporary file then rename). No-op without a file.
     bool save() const;
+    // Replaces the contents with the file's cookies (expired ones dropped);
+    // false when the file cannot be read (the store is then left as it was).
     bool load();
+    const std::filesystem::path& file() const { return m_file; }
 
 private:
+    // Adds or replaces (or, for a removal, deletes) under m_mutex.
+    bool applyLocked(const Cookie& cookie, bool removal);
+    void changed() const;
+
     std::filesystem::path m_file;
     mutable std::mutex m_mutex;
+    mutable std::mutex m_saveMutex;  // keeps the snapshots in order on disk
     std::vector<Cookie> m_cookies;
 };
 

@@ -5,6 +5,8 @@
 // the same time.
 #pragma once
 
+#include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -105,10 +107,35 @@ struct TimedResult {
     bool completed = false;                 // false on time-out or failure
 };
 
+// How a WebClient reaches the network. The defaults are the program's.
+struct WebClientSettings {
+    // Empty: certificates are verified against the system's CA bundle.
+    // Otherwise against this PEM file alone. Only the tests and the demo set
+    // it, to trust the stand-in marketplace's self-signed certificate; the
+    // WinHttp-object variant ignores certificate errors either way.
+    std::filesystem::path trustedCaFile;
+    // fetch: no request can hang forever. 30 s to connect, 300 s for the
+    // whole request, redirects included.
+    std::chrono::milliseconds connectTimeout{30000};
+    std::chrono::milliseconds totalTimeout{300000};
+};
+
+// A request object that several fetchViaWinHttpObject calls may share. It
+// keeps the time-outs an earlier call set (a later call with the time-out -1
+// uses them); it starts with the object's defaults: no resolve limit, 60 s
+// to connect, 30 s for sending and for receiving. It holds no connection.
+// Not for two threads at once.
+struct WinHttpObject {
+    std::chrono::milliseconds resolveTimeout{0};  // 0: no limit of its own
+    std::chrono::milliseconds connectTimeout{60000};
+    std::chrono::milliseconds sendTimeout{30000};
+    std::chrono::milliseconds receiveTimeout{30000};
+};
+
 class WebClient {
 public:
     // The shared browser cookie store that requests without a jar use.
-    explicit WebClient(CookieStore& store);
+    explicit WebClient(CookieStore& store, WebClientSettings settings = {});
 
     // The ordinary request. Redirects are followed (http to https included)
     // unless noRedirect; certificates are verified; connect time-out 30 s,
@@ -117,24 +144,40 @@ public:
     FetchResult fetch(const FetchRequest& request) const;
 
     // The request-object variant: status filled, every certificate error
-    // ignored, four equal time-outs.
+    // ignored, four equal time-outs (connect, and send/receive as "nothing
+    // moved for that long"), redirects followed except from https to http,
+    // and never more than the total time-out of the settings. The cookie
+    // text is its own; the shared store is not used.
     WinHttpResult fetchViaWinHttpObject(const WinHttpRequest& request) const;
+    WinHttpResult fetchViaWinHttpObject(const WinHttpRequest& request, WinHttpObject& object) const;
     std::string fetchViaWinHttpObject(const std::string& address) const;
 
-    // The browser-like variant with the long Accept list.
+    // The browser-like variant with the long Accept list. With libcurl
+    // always present there is no "no request object" case to report.
+    // Certificates are verified; the shared store is not used.
     ComResult fetchViaComObject(const ComRequest& request) const;
     std::string fetchViaComObject(const std::string& address) const;
 
-    // A request with a hard time-out, in a thread of its own; at the time-out
-    // the caller gets empty bytes at once and the transfer is cancelled.
+    // A plain-http request with a hard time-out, in a thread of its own; at
+    // the time-out the caller gets empty bytes at once, the transfer is
+    // cancelled (its connection closes within about a second) and the
+    // worker can no longer touch the caller's data or the cookie store.
+    // With an empty cookie text, or with storeCookies, the shared store is
+    // used (its cookies sent, the response's cookies stored).
     TimedResult fetchWithTimeout(const TimedRequest& request) const;
     std::string fetchWithTimeout(const std::string& address, int timeoutSeconds = 90) const;
 
     CookieStore& cookieStore() const { return m_store; }
+    const WebClientSettings& settings() const { return m_settings; }
 
 private:
     CookieStore& m_store;
+    WebClientSettings m_settings;
 };
+
+// The number of fetchWithTimeout worker threads still running, abandoned
+// ones included.
+int RunningTimedRequests();
 
 // Address helpers.
 std::string UrlHost(const std::string& address, bool keepPort = false);
