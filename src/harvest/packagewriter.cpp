@@ -72,7 +72,7 @@ std::string applyLinkRule(std::string_view packageText, config::LinkRule rule, s
         const text::Regex anchors = text::Regex::perl("<a(.+?)>|</a>", {true, false});
         result = anchors.replaceAll(packageText, "", text::ReplaceFormat::Literal);
     } else {
-        const text::Regex targets = text::Regex::perl(R"(href=""([\s\S]*?)"")", {true, false});
+        const text::Regex targets = text::Regex::perl(R"re(href=""([\s\S]*?)"")re", {true, false});
         result = targets.replaceAll(packageText, "href=\"\"" + std::string(link) + "\"\"",
                                     text::ReplaceFormat::PerlExtended);
     }
