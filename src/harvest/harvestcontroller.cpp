@@ -333,8 +333,11 @@ void HarvestController::pauseOrResume()
 
 void HarvestController::stopRun()
 {
-    if (!running())
-        return;
+    {
+        std::lock_guard lock(m_stateMutex);
+        if (m_phase != Phase::Running)
+            return;
+    }
     Answer answer = Answer::Cancel;
     onUi([this, &answer] {
         answer = m_services.frontEnd.askYesNoCancel(
