@@ -28,6 +28,11 @@ std::filesystem::path defaultProgramFolder()
     return base / "QuorvelVendquill";
 }
 
+std::filesystem::path cookieStoreFile(const std::filesystem::path& programFolder)
+{
+    return programFolder / "options" / "cookies.txt";
+}
+
 std::filesystem::path desktopFolder()
 {
     std::ifstream dirs(configHome() / "user-dirs.dirs");

@@ -10,6 +10,9 @@ namespace vq::config {
 // the category cache and the cookie store.
 std::filesystem::path defaultProgramFolder();
 
+// The shared browser cookie store's file: <programFolder>/options/cookies.txt.
+std::filesystem::path cookieStoreFile(const std::filesystem::path& programFolder);
+
 // The user's desktop folder: XDG_DESKTOP_DIR from user-dirs.dirs when that
 // folder exists, else the home folder.
 std::filesystem::path desktopFolder();
