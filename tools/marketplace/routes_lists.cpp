@@ -9,6 +9,8 @@
 //   ordinary, wangpu, shopstreet, newtmall  one page in that layout
 //   empty                                   a shop without products
 //   pages<N> or pages<N>x<E>                N pages of E entries (default 2)
+//   holes<N>                                as pages<N>, but every even page
+//                                           drops the connection unanswered
 // On every shop host:
 //   /search.htm?...&scid=K...&pageNum=n     shop category K, 3 pages
 //   /search.htm?...&catId=K...&pageNum=n    category K, 3 pages
@@ -100,10 +102,15 @@ std::string queryValue(const Request& request, const std::string& key)
     return target.substr(start, target.find('&', start) - start);
 }
 
-std::string detailBase(const vq::market::Routes& routes)
-{
-    return routes.state().httpBase() + "/single";
-}
+// What the handlers need of the stand-in; captured by value, since the
+// route collection itself is gone once the routes are installed.
+struct Context {
+    vq::market::SharedState* state;
+    std::filesystem::path root;
+
+    std::string detailBase() const { return state->httpBase() + "/single"; }
+    std::string fixture(const std::string& name) const { return vq::market::readFixture(root, kArea, name); }
+};
 
 // One entry of the ordinary layout, CR LF lines as the marketplace wrote them.
 std::string ordinaryEntry(const std::string& base, const std::string& offerId, const std::string& title,
@@ -140,11 +147,12 @@ std::string generatedPage(const std::string& base, const GeneratedList& list, in
     return text;
 }
 
-void serveShop(const vq::market::Routes& routes, const Request& request, Response& response)
+void serveShop(const Context& context, const Request& request, Response& response)
 {
     const std::string name = shopName(request);
-    const std::string base = detailBase(routes);
-    if (name.rfind("pages", 0) == 0) {
+    const std::string base = context.detailBase();
+    const bool holes = name.rfind("holes", 0) == 0;
+    if (holes || name.rfind("pages", 0) == 0) {
         const std::string pagesText = leadingDigits(name.substr(5));
         const std::string rest = name.substr(5 + pagesText.size());
         const std::string entriesText = rest.rfind("x", 0) == 0 ? leadingDigits(rest.substr(1)) : std::string();
@@ -165,10 +173,15 @@ void serveShop(const vq::market::Routes& routes, const Request& request, Respons
             response.status = 404;
             return;
         }
+        if (holes && page % 2 == 0) {
+            if (vq::market::Exchange* exchange = vq::market::currentExchange())
+                exchange->resetConnection();
+            return;
+        }
         sendGbk(response, vq::text::utf8ToGbk(generatedPage(base, list, page)));
         return;
     }
-    std::string page = routes.fixture(kArea, "shop-" + name + ".html");
+    std::string page = context.fixture("shop-" + name + ".html");
     if (page.empty()) {
         response.status = 404;
         return;
@@ -178,7 +191,7 @@ void serveShop(const vq::market::Routes& routes, const Request& request, Respons
 }
 
 // Category K of a shop: three pages in the ordinary layout.
-void serveCategory(const vq::market::Routes& routes, Response& response, const std::string& key,
+void serveCategory(const Context& context, Response& response, const std::string& key,
                    const std::string& kind, int page)
 {
     GeneratedList list;
@@ -189,12 +202,12 @@ void serveCategory(const vq::market::Routes& routes, Response& response, const s
         response.status = 404;
         return;
     }
-    sendGbk(response, vq::text::utf8ToGbk(generatedPage(detailBase(routes), list, page)));
+    sendGbk(response, vq::text::utf8ToGbk(generatedPage(context.detailBase(), list, page)));
 }
 
 // An offer list or keyword search: two pages; the count in the search
 // page's own wording.
-void serveOfferList(const vq::market::Routes& routes, Response& response, const std::string& idPrefix,
+void serveOfferList(const Context& context, Response& response, const std::string& idPrefix,
                     const std::string& title, bool empty, int page)
 {
     GeneratedList list;
@@ -207,14 +220,14 @@ void serveOfferList(const vq::market::Routes& routes, Response& response, const 
         response.status = 404;
         return;
     }
-    sendGbk(response, vq::text::utf8ToGbk(generatedPage(detailBase(routes), list, page)));
+    sendGbk(response, vq::text::utf8ToGbk(generatedPage(context.detailBase(), list, page)));
 }
 
 enum class ProductVariant { Plain, SpacedTitle, NoTitle };
 
-std::string productPage(const vq::market::Routes& routes, const std::string& offerId, ProductVariant variant)
+std::string productPage(const Context& context, const std::string& offerId, ProductVariant variant)
 {
-    std::string page = routes.fixture(kArea, "product.html");
+    std::string page = context.fixture("product.html");
     if (variant == ProductVariant::SpacedTitle)
         replaceAll(page, "<title>", "<title >");
     if (variant == ProductVariant::NoTitle)
@@ -233,49 +246,50 @@ bool askedWithConsignPrivate(const Request& request)
 
 VQ_MARKETPLACE_ROUTES(lists)
 {
-    routes.get("/page/offerlist\\.htm", [&routes](const Request& request, Response& response) {
-        serveShop(routes, request, response);
+    const Context context{&routes.state(), routes.fixtureRoot()};
+    routes.get("/page/offerlist\\.htm", [context](const Request& request, Response& response) {
+        serveShop(context, request, response);
     });
-    routes.get("/search\\.htm", [&routes](const Request& request, Response& response) {
+    routes.get("/search\\.htm", [context](const Request& request, Response& response) {
         const std::string scid = queryValue(request, "scid");
         const std::string catId = queryValue(request, "catId");
         if (!scid.empty())
-            serveCategory(routes, response, scid, "店铺分类", pageNumber(request));
+            serveCategory(context, response, scid, "店铺分类", pageNumber(request));
         else if (!catId.empty())
-            serveCategory(routes, response, catId, "类目", pageNumber(request));
+            serveCategory(context, response, catId, "类目", pageNumber(request));
         else
             response.status = 404;
     });
-    routes.get("/category-(\\w+)\\.html", [&routes](const Request& request, Response& response) {
-        serveCategory(routes, response, request.matches[1].str(), "类目", 1);
+    routes.get("/category-(\\w+)\\.html", [context](const Request& request, Response& response) {
+        serveCategory(context, response, request.matches[1].str(), "类目", 1);
     });
-    routes.get("/page/offerlist_(\\d+)\\.htm", [&routes](const Request& request, Response& response) {
+    routes.get("/page/offerlist_(\\d+)\\.htm", [context](const Request& request, Response& response) {
         const std::string key = request.matches[1].str();
-        serveOfferList(routes, response, "6" + key, "产品列表" + key, false, pageNumber(request));
+        serveOfferList(context, response, "6" + key, "产品列表" + key, false, pageNumber(request));
     });
-    routes.get("/selloffer/offer_search\\.htm", [&routes](const Request& request, Response& response) {
+    routes.get("/selloffer/offer_search\\.htm", [context](const Request& request, Response& response) {
         const std::string words = request.get_param_value("keywords");
-        serveOfferList(routes, response, "65", "搜索" + words, words == "nothing", pageNumber(request));
+        serveOfferList(context, response, "65", "搜索" + words, words == "nothing", pageNumber(request));
     });
 
-    routes.get("/single/offer/(\\d+)\\.html", [&routes](const Request& request, Response& response) {
+    routes.get("/single/offer/(\\d+)\\.html", [context](const Request& request, Response& response) {
         // The stand-in refuses the consignment form of an address, so only
         // the cleaned address finds the page.
         if (askedWithConsignPrivate(request))
             return sendGbk(response, "");
-        sendGbk(response, productPage(routes, request.matches[1].str(), ProductVariant::Plain));
+        sendGbk(response, productPage(context, request.matches[1].str(), ProductVariant::Plain));
     });
-    routes.get("/single/spaced/(\\d+)\\.html", [&routes](const Request& request, Response& response) {
-        sendGbk(response, productPage(routes, request.matches[1].str(), ProductVariant::SpacedTitle));
+    routes.get("/single/spaced/(\\d+)\\.html", [context](const Request& request, Response& response) {
+        sendGbk(response, productPage(context, request.matches[1].str(), ProductVariant::SpacedTitle));
     });
-    routes.get("/single/notitle/(\\d+)\\.html", [&routes](const Request& request, Response& response) {
-        sendGbk(response, productPage(routes, request.matches[1].str(), ProductVariant::NoTitle));
+    routes.get("/single/notitle/(\\d+)\\.html", [context](const Request& request, Response& response) {
+        sendGbk(response, productPage(context, request.matches[1].str(), ProductVariant::NoTitle));
     });
-    routes.get("/single/retry/(\\d+)\\.html", [&routes](const Request& request, Response& response) {
+    routes.get("/single/retry/(\\d+)\\.html", [context](const Request& request, Response& response) {
         // Only the address as pasted, consignment part included, finds the
         // page: the cleaned first request gets an empty answer.
         if (!askedWithConsignPrivate(request))
             return sendGbk(response, "");
-        sendGbk(response, productPage(routes, request.matches[1].str(), ProductVariant::Plain));
+        sendGbk(response, productPage(context, request.matches[1].str(), ProductVariant::Plain));
     });
 }
