@@ -1,5 +1,7 @@
 #include "harvest/priceadjustment.h"
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 namespace vq::harvest {
@@ -14,6 +16,13 @@ struct AdjustmentCase {
     std::string price;
     std::string expected;
 };
+
+// Cases print as their names (in test listings and failures).
+void PrintTo(const AdjustmentCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 
 class PriceAdjustmentTest : public ::testing::TestWithParam<AdjustmentCase> {};
 

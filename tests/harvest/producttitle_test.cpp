@@ -1,5 +1,7 @@
 #include "harvest/producttitle.h"
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "harvest/productstagerig.h"
@@ -12,6 +14,13 @@ struct TitleCase {
     std::string page;
     std::string expected;
 };
+
+// Cases print as their names (in test listings and failures).
+void PrintTo(const TitleCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 
 std::string sentence(const std::string& title)
 {
