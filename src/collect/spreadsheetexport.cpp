@@ -33,7 +33,7 @@ bool writeListSpreadsheet(const std::filesystem::path& file, const std::vector<I
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
     lxw_format* textFormat = workbook_add_format(workbook);
-    format_set_num_format(textFormat, "@");
+    format_set_num_format_index(textFormat, 49);  // the built-in text format "@"
     // Columns formatted as text too, so that what the user types later
     // stays text; widths give the title and address room.
     worksheet_set_column(sheet, 0, 0, 60, textFormat);
