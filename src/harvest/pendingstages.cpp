@@ -5,11 +5,12 @@
 
 namespace vq::harvest {
 
+void acquireProductPage(StageContext&) {}
+void mapBusinessAttributes(StageContext&) {}
 void findTaobaoCategory(StageContext&) {}
-void downloadSkuPictures(StageContext&) {}
+void readTaobaoPricesAndSkus(StageContext&) {}
+void readBusinessPricesAndSkus(StageContext&) {}
 void readCategoryProperties(StageContext&) {}
 void mapProperties(StageContext&) {}
-void fetchDescription(StageContext&) {}
-void downloadMainPictures(StageContext&) {}
 
 }  // namespace vq::harvest

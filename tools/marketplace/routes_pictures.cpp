@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "routes.h"
@@ -31,9 +32,17 @@ namespace {
 
 using vq::market::Request;
 using vq::market::Response;
-using vq::market::Routes;
+using vq::market::SharedState;
 
-constexpr const char* kArea = "pictures";
+// What the handlers need, held by value: the Routes object lives only while
+// the routes are installed.
+struct Served {
+    std::filesystem::path root;
+    SharedState* state = nullptr;
+
+    std::string fixture(const std::string& name) const { return vq::market::readFixture(root, "pictures", name); }
+};
+
 constexpr std::size_t kLargestSizedPicture = 32 * 1024 * 1024;
 
 const unsigned char kPlaceholder[] = {
@@ -52,9 +61,9 @@ void replaceAll(std::string& text, const std::string& from, const std::string& t
         text.replace(at, from.size(), to);
 }
 
-std::string fillTemplate(const Routes& routes, std::string text)
+std::string fillTemplate(const Served& served, std::string text)
 {
-    const std::string base = routes.state().httpBase();
+    const std::string base = served.state->httpBase();
     std::string hostport = base;
     replaceAll(hostport, "http://", "");
     replaceAll(text, "{base}", base);
@@ -63,9 +72,9 @@ std::string fillTemplate(const Routes& routes, std::string text)
 }
 
 // The fixture JPEG with a comment segment carrying text, right after SOI.
-std::string jpegWithComment(const Routes& routes, const std::string& text)
+std::string jpegWithComment(const Served& served, const std::string& text)
 {
-    const std::string jpeg = routes.fixture(kArea, "pixel.jpg");
+    const std::string jpeg = served.fixture("pixel.jpg");
     std::string comment = "\xFF\xFE";
     comment += static_cast<char>(((text.size() + 2) >> 8) & 0xFF);
     comment += static_cast<char>((text.size() + 2) & 0xFF);
@@ -76,9 +85,9 @@ std::string jpegWithComment(const Routes& routes, const std::string& text)
 // The fixture JPEG grown to exactly size bytes by comment segments (four
 // header bytes and at most 65533 payload letters each, no digits, no zero
 // byte), right after SOI. Sizes the segments cannot reach give nothing.
-std::string jpegOfSize(const Routes& routes, std::size_t size)
+std::string jpegOfSize(const Served& served, std::size_t size)
 {
-    const std::string jpeg = routes.fixture(kArea, "pixel.jpg");
+    const std::string jpeg = served.fixture("pixel.jpg");
     if (jpeg.empty() || size < jpeg.size() + 4 || size > kLargestSizedPicture)
         return {};
     const std::size_t padding = size - jpeg.size();
@@ -98,14 +107,14 @@ std::string jpegOfSize(const Routes& routes, std::size_t size)
 }
 
 // The pictures of /pictures/kind/ by name; false for an unknown name.
-bool kindPicture(const Routes& routes, const std::string& name, std::string& bytes)
+bool kindPicture(const Served& served, const std::string& name, std::string& bytes)
 {
     if (name == "photo.jpg") {
-        bytes = jpegWithComment(routes, "photo");
+        bytes = jpegWithComment(served, "photo");
     } else if (name == "back.gif" || name == "pixel.gif") {
-        bytes = routes.fixture(kArea, "pixel.gif");
+        bytes = served.fixture("pixel.gif");
     } else if (name == "png404.png" || name == "pixel.bmp" || name == "pixel.webp" || name == "pixel.tif") {
-        bytes = routes.fixture(kArea, name);
+        bytes = served.fixture(name);
     } else if (name == "unknown.bin") {
         bytes = std::string("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C quorvel raw data", 29);
     } else if (name.rfind("placeholder", 0) == 0 && name.size() > 4 && name.substr(name.size() - 4) == ".gif") {
@@ -118,9 +127,9 @@ bool kindPicture(const Routes& routes, const std::string& name, std::string& byt
     return true;
 }
 
-void count(const Routes& routes, const Request& request)
+void count(const Served& served, const Request& request)
 {
-    routes.state().hit("pictures:" + request.path);
+    served.state->hit("pictures:" + request.path);
 }
 
 void sendPicture(Response& response, const std::string& bytes, const char* type = "image/jpeg")
@@ -134,79 +143,81 @@ void notFound(Response& response)
     response.set_content("404 Not Found", "text/plain");
 }
 
-void sendFixtureTemplate(const Routes& routes, Response& response, const std::string& name, const char* type)
+void sendFixtureTemplate(const Served& served, Response& response, const std::string& name, const char* type)
 {
-    const std::string text = routes.fixture(kArea, name);
+    const std::string text = served.fixture(name);
     if (text.empty()) {
         notFound(response);
         return;
     }
-    response.set_content(fillTemplate(routes, text), type);
+    response.set_content(fillTemplate(served, text), type);
 }
 
 }  // namespace
 
 VQ_MARKETPLACE_ROUTES(pictures)
 {
-    routes.get(R"(/offer/(2002\d+)\.html)", [&routes](const Request& request, Response& response) {
-        sendFixtureTemplate(routes, response, "page-" + request.matches[1].str() + ".html", "text/html; charset=GBK");
+    const Served served{routes.fixtureRoot(), &routes.state()};
+
+    routes.get(R"(/offer/(2002\d+)\.html)", [served](const Request& request, Response& response) {
+        sendFixtureTemplate(served, response, "page-" + request.matches[1].str() + ".html", "text/html; charset=GBK");
     });
 
-    routes.get(R"(/pictures/desc/(\d+)\.js)", [&routes](const Request& request, Response& response) {
-        count(routes, request);
-        sendFixtureTemplate(routes, response, "desc-" + request.matches[1].str() + ".js",
+    routes.get(R"(/pictures/desc/(\d+)\.js)", [served](const Request& request, Response& response) {
+        count(served, request);
+        sendFixtureTemplate(served, response, "desc-" + request.matches[1].str() + ".js",
                             "application/javascript; charset=GBK");
     });
 
-    routes.get(R"(/pictures/(main|sku)/(\d+)/(\d+)\.jpg)", [&routes](const Request& request, Response& response) {
-        count(routes, request);
-        sendPicture(response, jpegWithComment(routes, request.matches[1].str() + " " + request.matches[2].str() + " " +
+    routes.get(R"(/pictures/(main|sku)/(\d+)/(\d+)\.jpg)", [served](const Request& request, Response& response) {
+        count(served, request);
+        sendPicture(response, jpegWithComment(served, request.matches[1].str() + " " + request.matches[2].str() + " " +
                                                           request.matches[3].str()));
     });
 
-    routes.get(R"(/pictures/kind/([A-Za-z0-9_.-]+))", [&routes](const Request& request, Response& response) {
-        count(routes, request);
+    routes.get(R"(/pictures/kind/([A-Za-z0-9_.-]+))", [served](const Request& request, Response& response) {
+        count(served, request);
         std::string bytes;
-        if (!kindPicture(routes, request.matches[1].str(), bytes)) {
+        if (!kindPicture(served, request.matches[1].str(), bytes)) {
             notFound(response);
             return;
         }
         sendPicture(response, bytes, "application/octet-stream");
     });
 
-    routes.get(R"(/pictures/slow/(\d+)/([A-Za-z0-9_.-]+))", [&routes](const Request& request, Response& response) {
-        count(routes, request);
+    routes.get(R"(/pictures/slow/(\d+)/([A-Za-z0-9_.-]+))", [served](const Request& request, Response& response) {
+        count(served, request);
         const long long ms = std::min(std::stoll(request.matches[1].str()), 60000LL);
-        routes.state().sleepFor(std::chrono::milliseconds(ms));
+        served.state->sleepFor(std::chrono::milliseconds(ms));
         std::string bytes;
-        if (!kindPicture(routes, request.matches[2].str(), bytes)) {
+        if (!kindPicture(served, request.matches[2].str(), bytes)) {
             notFound(response);
             return;
         }
         sendPicture(response, bytes, "application/octet-stream");
     });
 
-    routes.get(R"(/pictures/flaky/([A-Za-z0-9_-]+)\.jpg)", [&routes](const Request& request, Response& response) {
-        count(routes, request);
-        if (routes.state().hit("pictures-flaky:" + request.matches[1].str()) == 1) {
+    routes.get(R"(/pictures/flaky/([A-Za-z0-9_-]+)\.jpg)", [served](const Request& request, Response& response) {
+        count(served, request);
+        if (served.state->hit("pictures-flaky:" + request.matches[1].str()) == 1) {
             sendPicture(response, placeholder(), "image/gif");
             return;
         }
-        sendPicture(response, jpegWithComment(routes, "flaky " + request.matches[1].str()));
+        sendPicture(response, jpegWithComment(served, "flaky " + request.matches[1].str()));
     });
 
-    routes.get(R"(/pictures/query\.jpg)", [&routes](const Request& request, Response& response) {
-        count(routes, request);
+    routes.get(R"(/pictures/query\.jpg)", [served](const Request& request, Response& response) {
+        count(served, request);
         if (request.get_param_value("a") != "1" || request.get_param_value("b") != "2" || request.has_param("amp;b")) {
             notFound(response);
             return;
         }
-        sendPicture(response, jpegWithComment(routes, "query a=1 b=2"));
+        sendPicture(response, jpegWithComment(served, "query a=1 b=2"));
     });
 
-    routes.get(R"(/pictures/size/(\d{1,9})\.jpg)", [&routes](const Request& request, Response& response) {
-        count(routes, request);
-        const std::string bytes = jpegOfSize(routes, static_cast<std::size_t>(std::stoull(request.matches[1].str())));
+    routes.get(R"(/pictures/size/(\d{1,9})\.jpg)", [served](const Request& request, Response& response) {
+        count(served, request);
+        const std::string bytes = jpegOfSize(served, static_cast<std::size_t>(std::stoull(request.matches[1].str())));
         if (bytes.empty()) {
             notFound(response);
             return;
