@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -54,6 +59,23 @@ config::Endpoints standInEndpoints()
 std::filesystem::path standInCertificate()
 {
     return marketplace().certificateFile();
+}
+
+int unusedLoopbackPort()
+{
+    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (sock >= 0 && ::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+        && ::getsockname(sock, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    if (sock >= 0)
+        ::close(sock);
+    return port;
 }
 
 }  // namespace vq::test

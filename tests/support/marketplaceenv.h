@@ -20,4 +20,8 @@ config::Endpoints standInEndpoints();
 // The stand-in's self-signed certificate, for clients that should trust it.
 std::filesystem::path standInCertificate();
 
+// A port of 127.0.0.1 on which nothing listens (bound once, then closed),
+// for requests that must find no server.
+int unusedLoopbackPort();
+
 }  // namespace vq::test

@@ -192,6 +192,12 @@ ExchangeServer::ExchangeServer(SSL_CTX* tlsContext) : m_tls(tlsContext)
 {
     // Slow routes hold a worker each; leave plenty for the other requests.
     new_task_queue = [] { return new httplib::ThreadPool(48); };
+    // Address reuse only: cpp-httplib's default also sets SO_REUSEPORT,
+    // which would let a second server share a fixed port unnoticed.
+    set_socket_options([](socket_t sock) {
+        int yes = 1;
+        ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
 }
 
 bool ExchangeServer::process_and_close_socket(socket_t sock)

@@ -37,14 +37,30 @@ long long numberParam(const Request& request, const std::string& name, long long
     }
 }
 
-// Adds every "c" parameter as one Set-Cookie header, spelled as the "name"
-// parameter says (default "Set-Cookie").
+// Adds every "c" parameter as one Set-Cookie header. The i-th "n"
+// parameter, when given, spells the header name of the i-th cookie;
+// otherwise the "name" parameter does (default "Set-Cookie").
 void addCookies(const Request& request, Response& response)
 {
     const std::string headerName = request.has_param("name") ? request.get_param_value("name") : "Set-Cookie";
     const std::size_t count = request.get_param_value_count("c");
+    const std::size_t names = request.get_param_value_count("n");
     for (std::size_t i = 0; i < count; ++i)
-        response.headers.emplace(headerName, request.get_param_value("c", i));
+        response.headers.emplace(i < names ? request.get_param_value("n", i) : headerName, request.get_param_value("c", i));
+}
+
+// The request exactly as received: request line, headers in order and
+// spelling, blank line, body. For HEAD (no response body) the body also
+// travels hex-encoded in X-Echo-Body.
+void echo(const Request& request, Response& response)
+{
+    const vq::market::Exchange* exchange = vq::market::currentExchange();
+    const std::string head = exchange ? exchange->rawHead() : std::string();
+    response.set_header("X-Echo-Method", request.method);
+    response.set_header("X-Echo-Secure", exchange && exchange->secure() ? "1" : "0");
+    response.set_header("X-Echo-Body-Length", std::to_string(request.body.size()));
+    response.set_header("X-Echo-Body", hex(request.body.substr(0, 2048)));
+    response.set_content(head + request.body, "application/octet-stream");
 }
 
 }  // namespace
@@ -53,23 +69,17 @@ VQ_MARKETPLACE_ROUTES(base)
 {
     vq::market::SharedState& state = routes.state();
 
-    // The request exactly as received: request line, headers in order and
-    // spelling, blank line, body. For HEAD (no response body) the body also
-    // travels hex-encoded in X-Echo-Body.
-    routes.any("/base/echo", [](const Request& request, Response& response) {
-        const vq::market::Exchange* exchange = vq::market::currentExchange();
-        const std::string head = exchange ? exchange->rawHead() : std::string();
-        response.set_header("X-Echo-Method", request.method);
-        response.set_header("X-Echo-Secure", exchange && exchange->secure() ? "1" : "0");
-        response.set_header("X-Echo-Body-Length", std::to_string(request.body.size()));
-        response.set_header("X-Echo-Body", hex(request.body.substr(0, 2048)));
-        response.set_content(head + request.body, "application/octet-stream");
-    });
+    routes.any("/base/echo", echo);
 
-    // Sets cookies: /base/set-cookie?c=<Set-Cookie value>&c=...[&name=set-cookie]
+    // A proxy's view: a request in absolute form for any host, as a client
+    // sends it to its proxy, answered with the echo.
+    routes.any(R"(http://[A-Za-z0-9.-]+(:\d+)?/base/proxied)", echo);
+
+    // Sets cookies and echoes the request:
+    // /base/set-cookie?c=<Set-Cookie value>&c=...[&name=set-cookie][&n=<name of 1st>&n=...]
     routes.any("/base/set-cookie", [](const Request& request, Response& response) {
         addCookies(request, response);
-        response.set_content("cookies set", "text/plain");
+        echo(request, response);
     });
 
     // Deletes a cookie the way the marketplace does: value "deleted" and an
@@ -97,10 +107,12 @@ VQ_MARKETPLACE_ROUTES(base)
         response.set_content("moved", "text/plain");
     });
 
-    // Answers after ms milliseconds (ends early when the server stops).
+    // Answers after ms milliseconds (ends early when the server stops),
+    // with the cookies of the "c" parameters.
     routes.any("/base/slow", [&state](const Request& request, Response& response) {
         const long long ms = std::clamp(numberParam(request, "ms", 5000), 0LL, 600000LL);
         state.sleepFor(std::chrono::milliseconds(ms));
+        addCookies(request, response);
         response.set_content("slow answer", "text/plain");
     });
 
