@@ -17,4 +17,19 @@ std::string collectionModeName(CollectionMode mode)
     return {};
 }
 
+std::string addressBoxPrompt(CollectionMode mode, std::string_view pastedAddresses)
+{
+    switch (mode) {
+    case CollectionMode::Single:
+        return pastedAddresses.empty() ? "请粘贴宝贝地址，双击可粘贴多个宝贝地址！" : "已粘贴多行地址";
+    case CollectionMode::List:
+        return "请输入列表地址";
+    case CollectionMode::Shop:
+        return "请输入店铺地址";
+    case CollectionMode::None:
+        break;
+    }
+    return {};
+}
+
 }  // namespace vq::collect

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vq::collect {
 
@@ -16,6 +17,11 @@ enum class ListKind { None = 0, ShopCategory = 1, Category = 2, OfferList = 3 };
 
 // The mode's name as the window shows it ("单品", "列表", "店铺"; empty for None).
 std::string collectionModeName(CollectionMode mode);
+
+// The prompt the address box shows when the user switches to mode:
+// single-product mode shows "已粘贴多行地址" while multi-line addresses are
+// stored, else the paste hint; list and shop mode ask for their address.
+std::string addressBoxPrompt(CollectionMode mode, std::string_view pastedAddresses);
 
 struct CrawlState {
     ListKind listKind = ListKind::None;

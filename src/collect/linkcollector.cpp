@@ -103,11 +103,11 @@ AddResult LinkCollector::recognizeShop(const std::string& addressBoxText)
     AddResult result;
     result.outcome = AddOutcome::AddressRejected;
     const std::string host = shopHostOf(addressBoxText);
+    m_state.shopHost = host;
     if (isRejectedShopHost(host, m_endpoints)) {
         log(kShopNotRecognised);
         return result;
     }
-    m_state.shopHost = host;
     const std::string page = text::PageText(m_web.fetch("http://" + host + "/page/offerlist.htm"));
     if (page.empty()) {
         log(kShopNotRecognised);

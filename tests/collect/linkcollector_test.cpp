@@ -299,6 +299,14 @@ TEST_F(LinkCollection, ProductDetailHostsAreNotShops)
     EXPECT_TRUE(vq::test::marketplace().state().recorded().empty());
 }
 
+TEST_F(LinkCollection, TheShopPromptItselfIsNoShop)
+{
+    const AddResult result = m_collector.addToList(CollectionMode::Shop, addressBoxPrompt(CollectionMode::Shop, ""));
+    EXPECT_EQ(result.outcome, AddOutcome::AddressRejected);
+    EXPECT_EQ(m_collector.crawlState().shopHost, "");
+    EXPECT_EQ(messages(), std::vector<std::string>{std::string(LinkCollector::kShopNotRecognised)});
+}
+
 TEST_F(LinkCollection, AShopThatCannotBeReachedIsRefused)
 {
     const AddResult result = m_collector.addToList(
