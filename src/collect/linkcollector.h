@@ -5,17 +5,20 @@
 // each page and each row.
 //
 // Use from a front end without windows (the command line's `add`):
-//   PresetCollectPort port(range);          // --pages FIRST-LAST, or nothing
+//   PresetCollectPort port(PresetCollectPort::Range{first, last});  // --pages
+//   PresetCollectPort port;                                         // no --pages
 //   LinkCollector collector(web, endpoints, list, log, frontEnd, port);
-//   single mode, several addresses:
+//   single mode, several addresses at once:
 //     collector.pasteAddresses(addresses joined by "\r\n");
 //     collector.addToList(CollectionMode::Single, std::string(kMultiLinePrompt));
-//   single mode, one address, or list/shop mode:
+//   single mode with one address, or list and shop mode (one address a call):
 //     collector.addToList(mode, address);
-// A list or shop of more than 35 pages needs a range: without one, or with
-// a range the page-range rules refuse, addToList adds nothing and answers
-// AddOutcome::RangeNotChosen (message holds the rule's text when a given
-// range was refused; listPages the list's page count).
+// A list or shop of more than 35 pages needs a page range: without one, or
+// with one the page-range rules refuse, addToList adds nothing and answers
+// AddOutcome::RangeNotChosen, with listPages the list's page count and
+// message the rule's text ("起始页或结束页输入有误！请修改！" or
+// "超始页大于结束页或间隔大于35页！请修改！") when a given range was refused.
+// What happened is also in the log panel, line by line, as the window shows it.
 #pragma once
 
 #include <optional>
