@@ -6,6 +6,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 
 #include <algorithm>
 #include <array>
@@ -202,6 +203,11 @@ ExchangeServer::ExchangeServer(SSL_CTX* tlsContext) : m_tls(tlsContext)
 
 bool ExchangeServer::process_and_close_socket(socket_t sock)
 {
+    // Answers go out in several small writes (TLS records especially);
+    // without this, delayed acknowledgements stall each exchange.
+    int noDelay = 1;
+    ::setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
+
     SSL* ssl = nullptr;
     if (m_tls) {
         // A client that never completes the handshake must not hold the worker.
