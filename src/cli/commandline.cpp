@@ -46,7 +46,9 @@ std::string helpText()
            "global options:\n"
            "  --home DIR         program folder; its options folder holds options.ini, the property cache and "
            "the cookie store\n"
-           "  --endpoints FILE   endpoints INI pointing the services at other addresses\n";
+           "  --endpoints FILE   endpoints INI pointing the services at other addresses\n"
+           "  --trust-cert FILE  verify HTTPS servers against the certificate in FILE instead of the system's "
+           "(for the stand-in marketplace)\n";
 }
 
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments, std::string& error)
@@ -76,6 +78,10 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
             if (!value(text))
                 return std::nullopt;
             line.endpointsFile = text;
+        } else if (argument == "--trust-cert") {
+            if (!value(text))
+                return std::nullopt;
+            line.trustedCertificate = text;
         } else if (!commandSeen && (argument == "add" || argument == "generate")) {
             commandSeen = true;
             line.command = argument == "add" ? Command::Add : Command::Generate;

@@ -21,6 +21,7 @@ struct CommandLine {
     Command command = Command::Help;
     std::filesystem::path home;                     // empty: the desktop app's folder
     std::filesystem::path endpointsFile;            // empty: the real services
+    std::filesystem::path trustedCertificate;       // extra PEM to trust (the stand-in's)
 
     // add
     AddMode mode = AddMode::Single;
