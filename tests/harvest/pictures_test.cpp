@@ -101,10 +101,11 @@ TEST(DownloadMainPictures, OversizedPictureLeavesAnEmptyFileAndKeepsItsEntry)
 {
     PictureStageRig rig;
     rig.loadProduct("2002000008");
+    const int before = PictureStageRig::requests("/pictures/size/20971521.jpg");
     downloadMainPictures(rig.context());
     const std::vector<Entry> entries = entriesOf(rig.record.picture);
     ASSERT_EQ(entries.size(), 2U);
-    EXPECT_EQ(PictureStageRig::requests("/pictures/size/20971521.jpg"), 1);
+    EXPECT_EQ(PictureStageRig::requests("/pictures/size/20971521.jpg") - before, 1);
     EXPECT_TRUE(test::sameBytes(rig.pictureFolder() / (entries[0].name + ".tbi"), ""));
     EXPECT_TRUE(test::sameBytes(rig.pictureFolder() / (entries[1].name + ".tbi"), rig.served("/pictures/main/2002000008/1.jpg")));
 }

@@ -30,6 +30,11 @@ inline web::WebClientSettings trustingStandIn()
     return settings;
 }
 
+// The stage context gains fields as stages need them; the ones not named
+// here start value-initialised and are set in the constructor body.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 class PictureStageRig {
 public:
     explicit PictureStageRig(config::PackageKind kind = config::PackageKind::TaobaoAssistant)
@@ -96,6 +101,8 @@ private:
     std::vector<std::string> m_log;
     harvest::StageContext m_context;
 };
+
+#pragma GCC diagnostic pop
 
 // Whether a written file holds exactly the expected bytes; a mismatch is
 // told by sizes and the first differing offset, not by dumping both.
