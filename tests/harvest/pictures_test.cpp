@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <set>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -156,6 +158,32 @@ TEST(DownloadSkuAndMainPictures, NamesOfOneProductNeverCollide)
         names.insert(entry.name);
     EXPECT_EQ(names.size(), 7U);
     EXPECT_EQ(filesIn(rig.pictureFolder()).size(), 7U);
+}
+
+TEST(DownloadMainPictures, FiveWorkersOnTheSameProductNeverOverwriteEachOther)
+{
+    // The same product listed five times, taken by five workers at once:
+    // title and offer ID are equal, so only the stamps tell the names apart.
+    test::TempDir shared;
+    std::vector<std::unique_ptr<PictureStageRig>> rigs;
+    for (int worker = 1; worker <= 5; ++worker) {
+        rigs.push_back(std::make_unique<PictureStageRig>());
+        rigs.back()->loadProduct("2002000001");
+        rigs.back()->context().pictureFolder = shared.path();
+        rigs.back()->context().workerNumber = worker;
+    }
+    std::vector<std::thread> workers;
+    for (auto& rig : rigs)
+        workers.emplace_back([&rig] { downloadMainPictures(rig->context()); });
+    for (auto& worker : workers)
+        worker.join();
+
+    std::set<std::string> names;
+    for (const auto& rig : rigs)
+        for (const Entry& entry : entriesOf(rig->record.picture))
+            names.insert(entry.name);
+    EXPECT_EQ(names.size(), 25U);
+    EXPECT_EQ(filesIn(shared.path()).size(), 25U);
 }
 
 }  // namespace
