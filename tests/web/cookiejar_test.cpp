@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace vq::web {
@@ -14,6 +15,12 @@ struct MergeCase {
     std::string merged;
     std::string newCookiesAfter;
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const MergeCase& c)
+{
+    return out << c.name;
+}
 
 class MergeCookiesTest : public ::testing::TestWithParam<MergeCase> {};
 
@@ -51,6 +58,12 @@ struct ValueCase {
     std::string expected;
 };
 
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const ValueCase& c)
+{
+    return out << c.name;
+}
+
 class CookieValueTest : public ::testing::TestWithParam<ValueCase> {};
 
 TEST_P(CookieValueTest, FindsTheNamedCookie)
@@ -80,6 +93,12 @@ struct DuplicateCase {
     std::string separator;
     std::string expected;
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const DuplicateCase& c)
+{
+    return out << c.name;
+}
 
 class RemoveDuplicateItemsTest : public ::testing::TestWithParam<DuplicateCase> {};
 

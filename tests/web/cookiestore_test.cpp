@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ struct MatchCase {
     std::string requestTo;                // address of the later request
     std::string expectedHeader;           // the Cookie text it gets
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const MatchCase& c)
+{
+    return out << c.name;
+}
 
 class CookieMatchTest : public ::testing::TestWithParam<MatchCase> {};
 
@@ -198,6 +205,12 @@ struct BrowserCase {
     std::string cookie;
     std::string expected;
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const BrowserCase& c)
+{
+    return out << c.name;
+}
 
 class BrowserCookiesTest : public ::testing::TestWithParam<BrowserCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ struct NewCookiesCase {
     std::string headers;
     std::string expected;
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const NewCookiesCase& c)
+{
+    return out << c.name;
+}
 
 class NewCookiesTest : public ::testing::TestWithParam<NewCookiesCase> {};
 
@@ -48,6 +55,12 @@ struct AppendCase {
     std::string headers;
     std::string expected;
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const AppendCase& c)
+{
+    return out << c.name;
+}
 
 class AppendResponseCookiesTest : public ::testing::TestWithParam<AppendCase> {};
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "web/webclient.h"
@@ -15,6 +16,12 @@ struct AddressCase {
     int port;
     std::string path;
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const AddressCase& c)
+{
+    return out << c.name;
+}
 
 class AddressTest : public ::testing::TestWithParam<AddressCase> {};
 
@@ -50,6 +57,12 @@ struct HeaderCase {
     std::string headerName;
     std::string value;
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const HeaderCase& c)
+{
+    return out << c.name;
+}
 
 class HeaderLineTest : public ::testing::TestWithParam<HeaderCase> {};
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,12 @@ struct HeaderCase {
     std::vector<std::string> onWire;  // lines that must arrive exactly so
     std::string agent;                // the User-Agent line that must arrive
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const HeaderCase& c)
+{
+    return out << c.name;
+}
 
 class HeaderCompletion : public WebClientFetch, public ::testing::WithParamInterface<HeaderCase> {};
 
@@ -207,6 +214,12 @@ struct NewCookiesCase {
     std::string newCookies;
 };
 
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const NewCookiesCase& c)
+{
+    return out << c.name;
+}
+
 class ResponseCookies : public WebClientFetch, public ::testing::WithParamInterface<NewCookiesCase> {};
 
 TEST_P(ResponseCookies, NewCookiesFromEverySpelling)
@@ -240,6 +253,12 @@ struct BodyCase {
     std::string requestLineStart;
     std::string sentBody;
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const BodyCase& c)
+{
+    return out << c.name;
+}
 
 class RequestBodies : public WebClientFetch, public ::testing::WithParamInterface<BodyCase> {};
 
@@ -329,6 +348,12 @@ struct RedirectCase {
     std::string body;         // expected body when not an echo
 };
 
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const RedirectCase& c)
+{
+    return out << c.name;
+}
+
 class Redirects : public WebClientFetch, public ::testing::WithParamInterface<RedirectCase> {};
 
 TEST_P(Redirects, FollowsOrStops)
@@ -378,6 +403,12 @@ struct OversizeCase {
     std::string path;
 };
 
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const OversizeCase& c)
+{
+    return out << c.name;
+}
+
 class Oversized : public WebClientFetch, public ::testing::WithParamInterface<OversizeCase> {};
 
 TEST_P(Oversized, BodyOver64MiBIsAFailure)
@@ -389,6 +420,47 @@ INSTANTIATE_TEST_SUITE_P(Cases, Oversized,
     ::testing::Values(OversizeCase{"WithLength", "/base/large?bytes=67108865"},
                       OversizeCase{"ChunkedWithoutLength", "/base/large?bytes=100000000&chunked=1"}),
     [](const ::testing::TestParamInfo<OversizeCase>& testInfo) { return testInfo.param.name; });
+
+TEST_F(WebClientFetch, LargeHeaderBlockIsReturnedWhole)
+{
+    // Sixty cookies of about a hundred bytes each: far more header text than
+    // a fixed 5000-character buffer holds, and none of it may be lost.
+    std::string query;
+    std::string expected;
+    for (int i = 0; i < 60; ++i) {
+        const std::string value(90, static_cast<char>('a' + i % 26));
+        query += "&c=k" + std::to_string(i) + "%3D" + value + "%3B%20path%3D%2F";
+        expected += (i ? "; k" : "k") + std::to_string(i) + "=" + value;
+    }
+    FetchRequest request = requestFor(http("/base/set-cookie?" + query.substr(1)));
+    request.cookieJar = std::string();
+    const FetchResult result = m_client.fetch(request);
+    EXPECT_GT(result.headers.size(), 6000u);
+    std::string withoutBlanks = expected;
+    std::erase(withoutBlanks, ' ');
+    // The jar merge takes the blanks out of the new cookies as well.
+    EXPECT_EQ(result.newCookies, withoutBlanks);
+    EXPECT_EQ(*result.cookieJar, expected);
+}
+
+TEST_F(WebClientFetch, RedirectLoopEndsEmpty)
+{
+    EXPECT_TRUE(m_client.fetch(http("/base/loop")).empty());
+    WinHttpRequest request;
+    request.address = http("/base/loop");
+    EXPECT_TRUE(m_client.fetchViaWinHttpObject(request).body.empty());
+}
+
+TEST_F(WebClientFetch, TotalTimeoutEndsASlowAnswer)
+{
+    // The program's limit is 300 s; a client made with one second shows
+    // that the limit holds without making the test slow.
+    WebClientSettings settings = trustingStandIn();
+    settings.totalTimeout = std::chrono::seconds(1);
+    const WebClient impatient(m_store, settings);
+    EXPECT_TRUE(impatient.fetch(http("/base/slow?ms=60000")).empty());
+    EXPECT_EQ(impatient.fetch(http("/base/slow?ms=0")), "slow answer");
+}
 
 TEST_F(WebClientFetch, ProxyReceivesTheRequest)
 {

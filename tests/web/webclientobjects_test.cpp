@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "echoreader.h"
@@ -99,6 +100,12 @@ struct TimeoutCase {
     int timeoutSeconds;
     long long expectedMs[4];  // resolve, connect, send, receive afterwards
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const TimeoutCase& c)
+{
+    return out << c.name;
+}
 
 class WinHttpTimeouts : public ObjectVariants, public ::testing::WithParamInterface<TimeoutCase> {};
 
@@ -206,6 +213,12 @@ struct ComCookieCase {
     std::string query;
     std::string expected;
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const ComCookieCase& c)
+{
+    return out << c.name;
+}
 
 class ComCookies : public ObjectVariants, public ::testing::WithParamInterface<ComCookieCase> {};
 

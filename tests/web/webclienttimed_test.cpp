@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ostream>
 #include <string>
 #include <thread>
 
@@ -107,6 +108,12 @@ struct MethodCase {
     std::string requestLine;
     std::string body;
 };
+
+// Cases print as their name in test listings.
+std::ostream& operator<<(std::ostream& out, const MethodCase& c)
+{
+    return out << c.name;
+}
 
 class TimedMethods : public TimedFetch, public ::testing::WithParamInterface<MethodCase> {};
 

@@ -245,9 +245,12 @@ bool ExchangeServer::process_and_close_socket(socket_t sock)
                 // cpp-httplib reads no body for GET or HEAD; a request that
                 // sends one anyway gets it read here so handlers see it.
                 if (!expectsBodyInParser(request.method) && request.has_header("Content-Length")) {
-                    const std::size_t length = std::stoull(request.get_header_value("Content-Length"));
-                    if (length <= kMaxUnexpectedBody)
-                        stream.readExactly(request.body, length);
+                    const std::string text = request.get_header_value("Content-Length");
+                    if (!text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos) {
+                        const std::size_t length = std::stoul(text);
+                        if (length <= kMaxUnexpectedBody)
+                            stream.readExactly(request.body, length);
+                    }
                 }
             });
         setCurrentExchange(nullptr);

@@ -107,6 +107,13 @@ VQ_MARKETPLACE_ROUTES(base)
         response.set_content("moved", "text/plain");
     });
 
+    // Redirects to itself for ever.
+    routes.get("/base/loop", [](const Request&, Response& response) {
+        response.status = 302;
+        response.set_header("Location", "/base/loop");
+        response.set_content("again", "text/plain");
+    });
+
     // Answers after ms milliseconds (ends early when the server stops),
     // with the cookies of the "c" parameters.
     routes.any("/base/slow", [&state](const Request& request, Response& response) {
