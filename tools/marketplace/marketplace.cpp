@@ -1,5 +1,6 @@
 #include "marketplace.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -167,10 +168,24 @@ bool Marketplace::start(std::string& error)
 
     m_httpThread = std::thread([this] { m_http->listen_after_bind(); });
     m_httpsThread = std::thread([this] { m_https->listen_after_bind(); });
-    // stop() only works once the servers run, so wait for them.
-    while (!m_http->is_running() || !m_https->is_running())
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // stop() only works once the servers run, so wait for them (boundedly:
+    // a server whose listening fails never runs).
     m_running = true;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!m_http->is_running() || !m_https->is_running()) {
+        if (std::chrono::steady_clock::now() > until) {
+            error = "the servers did not start listening";
+            m_state->beginStop();
+            m_http->stop();
+            m_https->stop();
+            // A server that failed has returned from listening already.
+            m_httpThread.join();
+            m_httpsThread.join();
+            m_running = false;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     return true;
 }
 
