@@ -1,5 +1,6 @@
 #include "harvest/businessprices.h"
 
+#include "harvest/pagewindow.h"
 #include "text/regex.h"
 #include "text/textbetween.h"
 #include "text/textops.h"
@@ -14,9 +15,10 @@ PriceRanges readPriceRanges(std::string_view pageText)
     result.ranges = text::replaceAll(result.ranges, ", ", ":");
 
     if (result.ranges.empty()) {
+        // The pattern matches within one line holding its opening.
         const text::RegexMatches items =
             text::Regex::vbscript("data-range='{\"begin\":\"(\\d*?)\",\"end\":\".*?\",\"price\":\"(.*?)\"}'>")
-                .matchAll(pageText);
+                .matchAll(linesContaining(pageText, "data-range='{"));
         for (std::size_t i = 0; i < items.count(); ++i) {
             if (i > 0)
                 result.ranges += '`';

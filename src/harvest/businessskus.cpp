@@ -1,5 +1,6 @@
 #include "harvest/businessskus.h"
 
+#include "harvest/pagewindow.h"
 #include "text/regex.h"
 #include "text/regexescape.h"
 #include "text/textbetween.h"
@@ -64,7 +65,10 @@ std::string buildSkuArray(std::string_view pageText, std::string_view productFea
 
 std::string buildSkuPictures(std::string_view pageText, std::string_view postingFormText)
 {
-    const text::RegexMatches pictures = text::Regex::vbscript("(img.*?)\",\"name\":\"(.*?)\"}").matchAll(pageText);
+    // Both patterns match within one line; only lines with their markers
+    // can hold a match.
+    const text::RegexMatches pictures = text::Regex::vbscript("(img.*?)\",\"name\":\"(.*?)\"}")
+                                            .matchAll(linesContaining(pageText, "\",\"name\":\""));
     if (pictures.empty())
         return {};
     std::string items;
@@ -72,7 +76,9 @@ std::string buildSkuPictures(std::string_view pageText, std::string_view posting
         items = "{\"\"" + pictures.group(i, 2) + "\"\":\"\"" + pictures.group(i, 1) + "\"\"}," + items;
 
     const std::string property =
-        text::Regex::vbscript("imageUrl.*?prop\":\"(.*?)\"").matchFirst(pageText).group(0, 1);
+        text::Regex::vbscript("imageUrl.*?prop\":\"(.*?)\"")
+            .matchFirst(linesContaining(pageText, "prop\":\""))
+            .group(0, 1);
     const std::string id =
         text::Regex::vbscript("fid&quot;:(\\d*?),.[^\\]]*?" + property).matchFirst(postingFormText).group(0, 1);
     return "{\"\"" + id + "\"\":[" + items + "]}";

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "harvest/pagewindow.h"
 #include "harvest/priceadjustment.h"
 #include "text/regex.h"
 #include "text/textbetween.h"
@@ -39,12 +40,22 @@ constexpr std::array<SkuLayout, 7> kLayouts{{
 
 }  // namespace
 
+std::vector<std::string_view> taobaoSkuPatterns()
+{
+    std::vector<std::string_view> patterns;
+    for (const SkuLayout& layout : kLayouts)
+        patterns.push_back(layout.pattern);
+    return patterns;
+}
+
 TaobaoSkus readTaobaoSkus(std::string_view pageText, const RewriteOptions& options)
 {
     TaobaoSkus result;
     const bool hasDiscountPrice = text::contains(pageText, "discountPrice");
     const std::string referencePrice = applyPriceAdjustment(text::TextBetween(pageText, "refPrice':'", "'"), options);
     std::string base;
+    // Every layout's match lies in this stretch of the page.
+    const std::string_view table = skuTableWindow(pageText);
 
     for (const SkuLayout& layout : kLayouts) {
         if (layout.needsDiscountPrice && !hasDiscountPrice)
@@ -53,7 +64,7 @@ TaobaoSkus readTaobaoSkus(std::string_view pageText, const RewriteOptions& optio
         // when they find nothing.
         if (layout.price == 0)
             base = referencePrice;
-        const text::RegexMatches skus = text::Regex::vbscript(layout.pattern).matchAll(pageText);
+        const text::RegexMatches skus = text::Regex::vbscript(layout.pattern).matchAll(table);
         if (skus.empty())
             continue;
         for (std::size_t i = 0; i < skus.count(); ++i) {

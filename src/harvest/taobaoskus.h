@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "harvest/rewriteoptions.h"
 
@@ -14,6 +15,9 @@ struct TaobaoSkus {
     std::string skuProps;  // items in reverse page order
     std::string price;     // last SKU's adjusted price, or the adjusted reference price
 };
+
+// The SKU-table patterns, in the order they are tried.
+std::vector<std::string_view> taobaoSkuPatterns();
 
 // Reads the SKU table with the first of the known layouts that matches.
 TaobaoSkus readTaobaoSkus(std::string_view pageText, const RewriteOptions& options);
