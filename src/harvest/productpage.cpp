@@ -1,5 +1,6 @@
 #include "harvest/productpage.h"
 
+#include <algorithm>
 #include <mutex>
 #include <thread>
 
@@ -55,11 +56,10 @@ bool passVerification(StageContext& context, const std::string& address, const H
         if (context.checkpoint && !context.checkpoint())
             return false;
         log(context, workerPrefix(context) + "  ！！！需要验证，请验证后，关闭窗口！\r\n");
-        if (context.browserAvailable) {
+        if (context.browserAvailable && context.openBrowserWindow) {
             // One window at a time: the others wait here, then show theirs.
             std::lock_guard<std::mutex> lock(context.runLock);
-            if (context.openBrowserWindow)
-                context.openBrowserWindow(address);
+            context.openBrowserWindow(address);
         } else {
             if (retries >= headless.retries) {
                 log(context, workerPrefix(context) + "  没有浏览器窗口，无法验证，放弃 第：" + rowPosition(context) +
@@ -70,6 +70,8 @@ bool passVerification(StageContext& context, const std::string& address, const H
             if (!pauseUnlessStopped(context, headless.pause))
                 return false;
         }
+        if (context.checkpoint && !context.checkpoint())
+            return false;
         record.pageText = text::PageText(context.web.fetch(address));
     }
     return true;

@@ -115,10 +115,12 @@ TEST(VerificationTest, StopLeavesTheLoop)
     rig.context().checkpoint = [&stopped] { return !stopped.load(); };
     rig.onWindow = [&stopped](const std::string&) { stopped = true; };
     rig.record.title = "previous product";
+    const std::size_t before = requestsFor("1001000021");
 
     acquireProductPage(rig.context());
 
     EXPECT_EQ(rig.windows().size(), 1u);
+    EXPECT_EQ(requestsFor("1001000021") - before, 1u);
     EXPECT_EQ(rig.record.title, "");
     EXPECT_EQ(rig.record.pageText, "");
     EXPECT_EQ(countLines(rig.log(), "基本信息"), 0u);
