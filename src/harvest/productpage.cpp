@@ -102,8 +102,11 @@ void acquireProductPage(StageContext& context, const HeadlessVerification& headl
     const std::string address = productPageAddress(context.endpoints, record.offerId);
     record.pageText = text::PageText(context.web.fetch(address));
     if (!passVerification(context, address, headless)) {
-        // Later steps then work on nothing rather than on the verification page.
+        // Later steps then work on nothing rather than on the verification
+        // page or the previous product's pictures.
         record.pageText.clear();
+        record.picture.clear();
+        record.wireless_desc.clear();
         return;
     }
 

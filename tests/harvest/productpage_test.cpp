@@ -131,6 +131,7 @@ TEST(HeadlessVerificationTest, GivesUpAfterRetries)
     test::ProductStageRig rig;
     rig.context().browserAvailable = false;
     rig.takeRow(4, "1001000021");
+    rig.record.picture = "previous.jpg|;";
     const std::size_t before = requestsFor("1001000021");
 
     acquireProductPage(rig.context(), HeadlessVerification{3, 10ms});
@@ -141,6 +142,7 @@ TEST(HeadlessVerificationTest, GivesUpAfterRetries)
     EXPECT_EQ(countLines(rig.log(), "放弃 第：5/5 个宝贝"), 1u);
     EXPECT_EQ(rig.record.title, "");
     EXPECT_EQ(rig.record.pageText, "");
+    EXPECT_EQ(rig.record.picture, "");
 }
 
 TEST(HeadlessVerificationTest, PassesWhenPageClearsWithinRetries)
