@@ -5,11 +5,7 @@
 
 namespace vq::harvest {
 
-void acquireProductPage(StageContext&) {}
-void mapBusinessAttributes(StageContext&) {}
 void findTaobaoCategory(StageContext&) {}
-void readTaobaoPricesAndSkus(StageContext&) {}
-void readBusinessPricesAndSkus(StageContext&) {}
 void readCategoryProperties(StageContext&) {}
 void mapProperties(StageContext&) {}
 
