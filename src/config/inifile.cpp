@@ -78,7 +78,7 @@ bool IniFile::save(const std::filesystem::path& path, std::string* error) const
     return writeFileAtomically(path, text::utf8ToGbk(text()), error);
 }
 
-std::string IniFile::value(std::string_view section, std::string_view key) const
+std::optional<std::string> IniFile::find(std::string_view section, std::string_view key) const
 {
     bool inSection = false;
     for (const std::string& line : m_lines) {
@@ -92,24 +92,17 @@ std::string IniFile::value(std::string_view section, std::string_view key) const
         if (inSection && keyOf(line, k, v) && equalsIgnoreCase(k, key))
             return std::string(v);
     }
-    return {};
+    return std::nullopt;
+}
+
+std::string IniFile::value(std::string_view section, std::string_view key) const
+{
+    return find(section, key).value_or(std::string());
 }
 
 bool IniFile::has(std::string_view section, std::string_view key) const
 {
-    bool inSection = false;
-    for (const std::string& line : m_lines) {
-        std::string_view name;
-        if (sectionOf(line, name)) {
-            inSection = equalsIgnoreCase(name, section);
-            continue;
-        }
-        std::string_view k;
-        std::string_view v;
-        if (inSection && keyOf(line, k, v) && equalsIgnoreCase(k, key))
-            return true;
-    }
-    return false;
+    return find(section, key).has_value();
 }
 
 void IniFile::setValue(std::string_view section, std::string_view key, std::string_view value)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,8 @@ public:
     std::string text() const;
 
 private:
+    std::optional<std::string> find(std::string_view section, std::string_view key) const;
+
     std::vector<std::string> m_lines;
 };
 
