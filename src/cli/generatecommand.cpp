@@ -103,6 +103,8 @@ public:
         m_done = true;
         pthread_kill(m_thread.native_handle(), SIGUSR1);
         m_thread.join();
+        // The run is over: Ctrl-C ends the program again as usual.
+        pthread_sigmask(SIG_UNBLOCK, &m_signals, nullptr);
     }
     StopOnSignal(const StopOnSignal&) = delete;
     StopOnSignal& operator=(const StopOnSignal&) = delete;
