@@ -14,6 +14,8 @@ struct ProductCase {
     const char* offerId;
     const char* title;
     bool recognised;
+
+    friend void PrintTo(const ProductCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ProductPage : public testing::TestWithParam<ProductCase> {};
@@ -51,6 +53,8 @@ struct HostCase {
     const char* name;
     const char* address;
     const char* host;
+
+    friend void PrintTo(const HostCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ShopHost : public testing::TestWithParam<HostCase> {};
@@ -95,6 +99,8 @@ struct ListCase {
     const char* address;
     ListKind kind;
     const char* key;
+
+    friend void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ListAddressRecognition : public testing::TestWithParam<ListCase> {};
@@ -132,6 +138,8 @@ struct CountCase {
     const char* products;
     const char* pages;
     bool noProducts;
+
+    friend void PrintTo(const CountCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ShopCounts : public testing::TestWithParam<CountCase> {};

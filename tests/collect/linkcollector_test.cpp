@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <ostream>
 #include <utility>
 
 #include "collect/addressrecognition.h"
@@ -197,6 +198,8 @@ struct NothingCase {
     const char* name;
     CollectionMode mode;
     const char* box;
+
+    friend void PrintTo(const NothingCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class AddNothing : public LinkCollection, public testing::WithParamInterface<NothingCase> {};
@@ -226,6 +229,8 @@ struct ShopCase {
     const char* products;
     std::vector<std::string> offerIds;
     std::vector<std::string> prices;
+
+    friend void PrintTo(const ShopCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ShopLayouts : public LinkCollection, public testing::WithParamInterface<ShopCase> {};
@@ -371,6 +376,8 @@ struct PresetCase {
     const char* name;
     std::optional<PresetCollectPort::Range> range;
     std::string_view message;
+
+    friend void PrintTo(const PresetCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PresetRange : public LinkCollection, public testing::WithParamInterface<PresetCase> {};
@@ -437,6 +444,8 @@ struct ListCase {
     const char* firstOfferId;
     const char* products;
     const char* pages;
+
+    friend void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ListKinds : public LinkCollection, public testing::WithParamInterface<ListCase> {};

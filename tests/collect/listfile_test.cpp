@@ -56,6 +56,8 @@ struct ParseCase {
     const char* name;
     const char* text;
     std::vector<ItemRow> rows;
+
+    friend void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ListFileLines : public testing::TestWithParam<ParseCase> {};

@@ -33,6 +33,8 @@ struct LayoutCase {
     PageLayout layout;
     std::size_t entries;
     std::vector<ItemRow> rows;
+
+    friend void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SavedListPage : public testing::TestWithParam<LayoutCase> {};
@@ -110,6 +112,8 @@ struct OfferIdCase {
     const char* name;
     const char* address;
     const char* offerId;
+
+    friend void PrintTo(const OfferIdCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class OfferIdOfAddress : public testing::TestWithParam<OfferIdCase> {};

@@ -10,6 +10,8 @@ struct SaveCase {
     const char* name;
     const char* edit;
     const char* saved;
+
+    friend void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class MultiLineSave : public testing::TestWithParam<SaveCase> {};

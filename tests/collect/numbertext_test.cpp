@@ -11,6 +11,8 @@ struct NumberCase {
     const char* text;
     double number;
     int integer;
+
+    friend void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class NumberText : public testing::TestWithParam<NumberCase> {};

@@ -13,6 +13,8 @@ struct RangeCase {
     const char* last;
     bool accepted;
     std::string_view message;  // when refused
+
+    friend void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PageRange : public testing::TestWithParam<RangeCase> {};

@@ -1,5 +1,7 @@
 #include "config/options.h"
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "config/inifile.h"
@@ -83,6 +85,8 @@ struct LoadCase {
     std::string fileText;
     LinkRule rule;
     PackageKind kind;
+
+    friend void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LoadOptionsValues : public ::testing::TestWithParam<LoadCase> {};

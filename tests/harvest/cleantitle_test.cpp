@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct TitleCase {
     std::vector<std::string> words;
     const char* title;
     const char* expected;
+
+    friend void PrintTo(const TitleCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CleanTitleTest : public ::testing::TestWithParam<TitleCase> {};

@@ -1,6 +1,7 @@
 #include "harvest/description.h"
 
 #include <string>
+#include <ostream>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,8 @@ struct ContentCase {
     const char* name;
     std::string answer;
     std::string content;
+
+    friend void PrintTo(const ContentCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class OfferDetailsContent : public ::testing::TestWithParam<ContentCase> {};

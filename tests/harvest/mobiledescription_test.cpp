@@ -10,6 +10,8 @@ struct TakeCase {
     std::size_t length;
     std::uint64_t sum;
     bool taken;
+
+    friend void PrintTo(const TakeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class TakesMobilePicture : public ::testing::TestWithParam<TakeCase> {};

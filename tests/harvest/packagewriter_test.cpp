@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -132,6 +133,8 @@ struct LinkRuleCase {
     const char* input;
     const char* expected;
     bool logs;
+
+    friend void PrintTo(const LinkRuleCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LinkRuleTest : public ::testing::TestWithParam<LinkRuleCase> {};

@@ -1,6 +1,7 @@
 #include "harvest/picturelist.h"
 
 #include <string>
+#include <ostream>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -68,6 +69,8 @@ struct SwapCase {
     const char* name;
     std::string before;
     std::string after;
+
+    friend void PrintTo(const SwapCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SwapFirstThirdPicture : public ::testing::TestWithParam<SwapCase> {};

@@ -1,6 +1,7 @@
 #include "harvest/picturename.h"
 
 #include <set>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -64,6 +65,8 @@ struct DescNameCase {
     std::string bytes;
     std::string type;
     std::size_t length;
+
+    friend void PrintTo(const DescNameCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class DescPictureName : public ::testing::TestWithParam<DescNameCase> {};
@@ -88,6 +91,8 @@ struct FolderCase {
     std::string title;
     std::string offerId;
     std::string folder;
+
+    friend void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class DescPictureFolderName : public ::testing::TestWithParam<FolderCase> {};

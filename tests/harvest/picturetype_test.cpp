@@ -1,6 +1,7 @@
 #include "harvest/picturetype.h"
 
 #include <string>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,8 @@ struct TypeCase {
     const char* name;
     std::string bytes;
     std::string type;
+
+    friend void PrintTo(const TypeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class DetectPictureType : public ::testing::TestWithParam<TypeCase> {};
@@ -53,6 +56,8 @@ struct FailedCase {
     const char* name;
     std::string bytes;
     bool failed;
+
+    friend void PrintTo(const FailedCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class IsFailedDownload : public ::testing::TestWithParam<FailedCase> {};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct LocationCase {
     const char* page;
     const char* state;
     const char* city;
+
+    friend void PrintTo(const LocationCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ReadLocationTest : public ::testing::TestWithParam<LocationCase> {};

@@ -10,6 +10,8 @@ struct SplitCase {
     const char* path;
     const char* outputDir;
     const char* outputBaseName;
+
+    friend void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SplitSavePathTest : public ::testing::TestWithParam<SplitCase> {};

@@ -1,5 +1,7 @@
 #include "text/gbk.h"
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 using namespace vq::text;
@@ -10,6 +12,8 @@ struct GbkCase {
     const char* name;
     std::string gbk;
     std::string utf8;
+
+    friend void PrintTo(const GbkCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class GbkDecode : public ::testing::TestWithParam<GbkCase> {};

@@ -1,5 +1,7 @@
 #include "text/textbetween.h"
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 using namespace vq::text;
@@ -14,6 +16,8 @@ struct BetweenCase {
     std::size_t from;
     bool ignoreCase;
     std::string expected;
+
+    friend void PrintTo(const BetweenCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class TextBetweenTable : public ::testing::TestWithParam<BetweenCase> {};

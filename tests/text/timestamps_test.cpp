@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 using namespace vq::text;
@@ -24,6 +26,8 @@ struct LogCase {
     const char* name;
     std::tm time;
     std::string expected;
+
+    friend void PrintTo(const LogCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LogDateTimeTable : public ::testing::TestWithParam<LogCase> {};
