@@ -23,13 +23,6 @@
 
 namespace vq::test {
 
-inline web::WebClientSettings trustingStandIn()
-{
-    web::WebClientSettings settings;
-    settings.trustedCaFile = standInCertificate();
-    return settings;
-}
-
 // The stage context gains fields as stages need them; the ones not named
 // here start value-initialised and are set in the constructor body.
 #pragma GCC diagnostic push
@@ -91,7 +84,7 @@ public:
     harvest::RewriteOptions rewrite;
     config::Endpoints endpoints = standInEndpoints();
     web::CookieStore store;
-    web::WebClient web{store, trustingStandIn()};
+    web::WebClient web{store, standInClientSettings()};
 
 private:
     TempDir m_folder;

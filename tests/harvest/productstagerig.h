@@ -26,13 +26,6 @@ inline std::string productFixture(const std::string& name)
     return text::PageText(readBytes(market::Marketplace::defaultFixtureRoot() / "product" / name));
 }
 
-inline web::WebClientSettings trustStandIn()
-{
-    web::WebClientSettings settings;
-    settings.trustedCaFile = standInCertificate();
-    return settings;
-}
-
 class ProductStageRig {
 public:
     explicit ProductStageRig(config::PackageKind kind = config::PackageKind::TaobaoAssistant, int workerNumber = 1)
@@ -99,7 +92,7 @@ public:
     harvest::RewriteOptions rewrite;
     config::Endpoints endpoints = standInEndpoints();
     web::CookieStore store;
-    web::WebClient web{store, trustStandIn()};
+    web::WebClient web{store, standInClientSettings()};
 
     // The run's lock; rigs made with a shared lock stand for workers of one run.
     static std::mutex& runLockFor()

@@ -61,6 +61,13 @@ std::filesystem::path standInCertificate()
     return marketplace().certificateFile();
 }
 
+web::WebClientSettings standInClientSettings()
+{
+    web::WebClientSettings settings;
+    settings.trustedCaFile = standInCertificate();
+    return settings;
+}
+
 int unusedLoopbackPort()
 {
     const int sock = ::socket(AF_INET, SOCK_STREAM, 0);

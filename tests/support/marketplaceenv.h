@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "config/endpoints.h"
+#include "web/webclient.h"
 #include "marketplace.h"
 
 namespace vq::test {
@@ -19,6 +20,9 @@ config::Endpoints standInEndpoints();
 
 // The stand-in's self-signed certificate, for clients that should trust it.
 std::filesystem::path standInCertificate();
+
+// Web client settings that trust the stand-in's certificate.
+web::WebClientSettings standInClientSettings();
 
 // A port of 127.0.0.1 on which nothing listens (bound once, then closed),
 // for requests that must find no server.

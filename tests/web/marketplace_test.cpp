@@ -22,9 +22,7 @@ class StandIn : public ::testing::Test {
 protected:
     StandIn()
     {
-        web::WebClientSettings settings;
-        settings.trustedCaFile = test::standInCertificate();
-        m_client = std::make_unique<web::WebClient>(m_store, settings);
+        m_client = std::make_unique<web::WebClient>(m_store, test::standInClientSettings());
     }
     web::CookieStore m_store;
     std::unique_ptr<web::WebClient> m_client;

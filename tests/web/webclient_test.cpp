@@ -41,17 +41,10 @@ FetchRequest requestFor(const std::string& address)
     return request;
 }
 
-WebClientSettings trustingStandIn()
-{
-    WebClientSettings settings;
-    settings.trustedCaFile = test::standInCertificate();
-    return settings;
-}
-
 class WebClientFetch : public ::testing::Test {
 protected:
     CookieStore m_store;
-    WebClient m_client{m_store, trustingStandIn()};
+    WebClient m_client{m_store, test::standInClientSettings()};
 };
 
 TEST_F(WebClientFetch, DefaultHeadersGoOutInOrder)
@@ -455,7 +448,7 @@ TEST_F(WebClientFetch, TotalTimeoutEndsASlowAnswer)
 {
     // The program's limit is 300 s; a client made with one second shows
     // that the limit holds without making the test slow.
-    WebClientSettings settings = trustingStandIn();
+    WebClientSettings settings = test::standInClientSettings();
     settings.totalTimeout = std::chrono::seconds(1);
     const WebClient impatient(m_store, settings);
     EXPECT_TRUE(impatient.fetch(http("/base/slow?ms=60000")).empty());

@@ -246,9 +246,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ComCookies,
 TEST_F(ObjectVariants, ComVerifiesCertificates)
 {
     CookieStore store;
-    WebClientSettings settings;
-    settings.trustedCaFile = test::standInCertificate();
-    const WebClient trusting(store, settings);
+    const WebClient trusting(store, test::standInClientSettings());
     EXPECT_EQ(trusting.fetchViaComObject(https("/base/fixture/hello.txt")), "Hello from the stand-in marketplace.\n");
     EXPECT_TRUE(m_client.fetchViaComObject(https("/base/fixture/hello.txt")).empty());
 }
