@@ -3,27 +3,17 @@
 // exists (a verification page cannot be passed).
 #pragma once
 
-#include <mutex>
 #include <string>
 
 #include "collect/frontend.h"
 
 namespace vq::cli {
 
-class CliFrontEnd : public FrontEnd {
+class CliFrontEnd : public SerialFrontEnd {
 public:
-    void runOnUiThread(const std::function<void()>& task) override;
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     Answer askYesNoCancel(const std::string& text, const std::string& title) override;
     bool hasBrowserWindow() const override { return false; }
-
-    // The messages shown so far, one per line as "title: text".
-    std::string shownMessages() const;
-
-private:
-    std::recursive_mutex m_uiMutex;
-    mutable std::mutex m_messagesMutex;
-    std::string m_messages;
 };
 
 // Text for a terminal: CR LF and lone CR become LF.

@@ -42,11 +42,10 @@ std::unique_ptr<CliSession> CliSession::open(const CommandLine& line, std::strin
     return session;
 }
 
+// The cookie store writes its file itself whenever a cookie changes.
 CliSession::~CliSession()
 {
     m_log.unsubscribe(m_logSubscription);
-    if (m_cookies)
-        m_cookies->save();
 }
 
 }  // namespace vq::cli

@@ -19,8 +19,9 @@
 namespace vq::cli {
 namespace {
 
-// The run's window parts as the command line has them: the save path is a
-// plain value and the completion window is remembered, not shown.
+// The run's window parts as the command line has them: the completion
+// window is remembered, not shown (the save path stays the default's
+// remembered value).
 class CliHarvestFrontEnd : public harvest::HarvestFrontEnd {
 public:
     struct Completion {
@@ -29,16 +30,6 @@ public:
         int failureCount = 0;
     };
 
-    std::string savePathText() const override
-    {
-        std::lock_guard lock(m_mutex);
-        return m_savePath;
-    }
-    void setSavePathText(const std::string& text) override
-    {
-        std::lock_guard lock(m_mutex);
-        m_savePath = text;
-    }
     void showCompletion(int total, int successCount, int failureCount) override
     {
         std::lock_guard lock(m_mutex);
@@ -52,7 +43,6 @@ public:
 
 private:
     mutable std::mutex m_mutex;
-    std::string m_savePath;
     std::optional<Completion> m_completion;
 };
 

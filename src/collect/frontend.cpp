@@ -32,4 +32,10 @@ bool FrontEnd::openWithSystemHandler(const std::string&)
 
 void FrontEnd::copyToClipboard(const std::string&) {}
 
+void SerialFrontEnd::runOnUiThread(const std::function<void()>& task)
+{
+    std::lock_guard lock(m_uiMutex);
+    task();
+}
+
 }  // namespace vq

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <mutex>
 #include <string>
 
 namespace vq {
@@ -36,6 +37,17 @@ public:
     virtual bool openWithSystemHandler(const std::string& target);
     // Puts text on the clipboard.
     virtual void copyToClipboard(const std::string& text);
+};
+
+// A front end without a UI thread of its own (the command line, tests):
+// "UI-thread" tasks run on the calling thread, one at a time, as they would
+// on a single UI thread. A task may itself ask for the UI thread.
+class SerialFrontEnd : public FrontEnd {
+public:
+    void runOnUiThread(const std::function<void()>& task) override;
+
+private:
+    std::recursive_mutex m_uiMutex;
 };
 
 }  // namespace vq

@@ -28,15 +28,10 @@ using namespace vq::harvest;
 
 namespace {
 
-// A front end whose "UI thread" is a lock: tasks run one at a time on the
-// calling thread, as the command line does it.
-class TestFrontEnd : public FrontEnd {
+// A front end that records the messages, questions and browser windows
+// asked of it; UI tasks run one at a time, as on the command line.
+class TestFrontEnd : public SerialFrontEnd {
 public:
-    void runOnUiThread(const std::function<void()>& task) override
-    {
-        std::lock_guard lock(m_ui);
-        task();
-    }
     void showMessage(const std::string& text, const std::string& title, MessageIcon) override
     {
         std::lock_guard lock(m_mutex);
@@ -77,7 +72,6 @@ public:
     }
 
 private:
-    std::recursive_mutex m_ui;
     mutable std::mutex m_mutex;
     std::vector<std::string> m_messages;
     std::vector<std::string> m_questions;

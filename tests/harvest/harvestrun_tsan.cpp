@@ -28,18 +28,6 @@ using namespace vq::harvest;
 
 namespace {
 
-class LockedFrontEnd : public FrontEnd {
-public:
-    void runOnUiThread(const std::function<void()>& task) override
-    {
-        std::lock_guard lock(m_ui);
-        task();
-    }
-
-private:
-    std::recursive_mutex m_ui;
-};
-
 void stubStage(StageContext& context)
 {
     context.record.offerId = context.rowOfferId;
@@ -84,7 +72,7 @@ protected:
     std::string packagePath() const { return (dir / "Quorvel生成数据包" / "aliT1700000000.csv").string(); }
 
     test::TempDir dir;
-    LockedFrontEnd frontEnd;
+    SerialFrontEnd frontEnd;
     HarvestFrontEnd ui;
     ItemList list;
     LogPanel logPanel;
