@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "text/textops.h"
+
 namespace vq::cli {
 namespace {
 
@@ -13,7 +15,7 @@ bool parsePages(const std::string& text, PageRange& range)
     const std::string first = text.substr(0, dash);
     const std::string last = text.substr(dash + 1);
     for (const std::string& part : {first, last})
-        if (part.size() > 6 || part.find_first_not_of("0123456789") != std::string::npos)
+        if (part.size() > 6 || !text::isAllDigits(part))
             return false;
     range.first = std::atoi(first.c_str());
     range.last = std::atoi(last.c_str());

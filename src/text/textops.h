@@ -20,6 +20,8 @@ bool contains(std::string_view haystack, std::string_view needle, bool ignoreCas
 std::string toLowerAscii(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 bool startsWith(std::string_view text, std::string_view prefix);
+// True for a non-empty text of ASCII digits only.
+bool isAllDigits(std::string_view text);
 bool endsWith(std::string_view text, std::string_view suffix);
 
 // Replaces every occurrence of from by to, left to right, never re-scanning

@@ -19,11 +19,6 @@ namespace {
 
 constexpr std::size_t kBrandWordCharacters = 100000;
 
-bool allDigits(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 std::string dayText(const std::tm& day)
 {
     char buffer[48];
@@ -100,7 +95,7 @@ std::optional<std::string> decipherArchiveName(std::string_view hexText, const s
 long versionNumberOf(std::string_view versionText)
 {
     const std::string digits = text::replaceAll(text::TextAfterLast(versionText, "V"), ".", "");
-    if (!allDigits(digits) || digits.size() > 9)
+    if (!text::isAllDigits(digits) || digits.size() > 9)
         return 0;
     return std::stol(digits);
 }

@@ -2,7 +2,6 @@
 
 #include "vendor/vendorreplies.h"
 
-#include <algorithm>
 #include <array>
 #include <system_error>
 
@@ -19,11 +18,6 @@ namespace {
 // Archives hold one category's property text; anything bigger than this is
 // not one of them and is not unpacked.
 constexpr unsigned long kMaxExtractedBytes = 64UL * 1024 * 1024;
-
-bool allDigits(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 std::tm today()
 {
@@ -79,7 +73,7 @@ std::optional<std::filesystem::path> VendorService::downloadCategoryArchive(
     const std::string& categoryId, const std::filesystem::path& optionsFolder) const
 {
     // The ID becomes a file name: only digits may pass.
-    if (!allDigits(categoryId))
+    if (!text::isAllDigits(categoryId))
         return std::nullopt;
     const std::string body = m_web.fetchWithTimeout(categoryArchiveUrl(categoryId, today()), 90);
     if (body.empty())
@@ -104,7 +98,7 @@ void VendorService::sendCategoryNotice(const std::string& offerId, const std::st
 std::optional<long> VendorService::newestVersion() const
 {
     const std::string reply = text::trim(text::PageText(m_web.fetchWithTimeout(m_base + "/vdql_api/version.php", 90)));
-    if (!allDigits(reply) || reply.size() > 9)
+    if (!text::isAllDigits(reply) || reply.size() > 9)
         return std::nullopt;
     return std::stol(reply);
 }

@@ -55,7 +55,7 @@ bool splitPlainAddress(const std::string& address, PlainAddress& out)
     if (colon != std::string::npos) {
         const std::string port = host.substr(colon + 1);
         host.resize(colon);
-        if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
+        if (port.size() > 5 || !text::isAllDigits(port))
             return false;
         out.port = std::stoi(port);
         if (out.port <= 0 || out.port > 65535)

@@ -25,6 +25,15 @@ TEST(Find, NeverMatchesInsideAMultiByteCharacter)
     EXPECT_TRUE(contains("Content-Type: x", "content-type:", true));
 }
 
+TEST(Digits, NonEmptyAsciiDigitsOnly)
+{
+    EXPECT_TRUE(isAllDigits("0123456789"));
+    EXPECT_FALSE(isAllDigits(""));
+    EXPECT_FALSE(isAllDigits("12a"));
+    EXPECT_FALSE(isAllDigits("-1"));
+    EXPECT_FALSE(isAllDigits("１２"));  // full-width digits are not digits here
+}
+
 TEST(Trim, OnlyAsciiAndFullWidthBlanks)
 {
     EXPECT_EQ(trim("  a b  "), "a b");

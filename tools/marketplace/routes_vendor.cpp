@@ -81,7 +81,7 @@ VQ_MARKETPLACE_ROUTES(vendor)
             return;
         }
         const std::string categoryId = name->substr(0, name->size() - suffix.size());
-        if (categoryId.empty() || categoryId.find_first_not_of("0123456789") != std::string::npos) {
+        if (!vq::text::isAllDigits(categoryId)) {
             response.status = 404;
             return;
         }
