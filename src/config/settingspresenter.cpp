@@ -35,9 +35,10 @@ void SettingsPresenter::save()
     ini.setValue("DL_PIC", "download", boolText(options.download));
     ini.setValue("DL_PIC", "zdsj", boolText(options.zdsj));
     ini.setValue("DL_PIC", "zdyz", boolText(options.zdyz));
-    const char* qcl = options.qcl == LinkRule::Keep ? "1" : options.qcl == LinkRule::Remove ? "2" : "3";
-    ini.setValue("DL_PIC", "qcl", qcl);
-    if (std::string(qcl) == "3") {
+    // No selection is saved as the replacement rule.
+    const bool replaceRule = options.qcl != LinkRule::Keep && options.qcl != LinkRule::Remove;
+    ini.setValue("DL_PIC", "qcl", options.qcl == LinkRule::Keep ? "1" : options.qcl == LinkRule::Remove ? "2" : "3");
+    if (replaceRule) {
         if (options.qcllr.empty()) {
             ini.save(m_file);
             m_view.showMessage("请填写待替换链接！", "");
