@@ -52,12 +52,11 @@ std::vector<std::string> addressesOf(const CommandLine& line, std::istream& stan
 
 int runAddCommand(const CommandLine& line, std::istream& standardInput)
 {
+    int failureStatus = 1;
+    std::unique_ptr<CliSession> session = CliSession::open(line, failureStatus);
+    if (!session)
+        return failureStatus;
     std::string error;
-    std::unique_ptr<CliSession> session = CliSession::open(line, error);
-    if (!session) {
-        std::fprintf(stderr, "vendquill-cli: %s\n", error.c_str());
-        return error.rfind("--", 0) == 0 ? 2 : 1;
-    }
 
     std::vector<ItemRow> existing;
     std::error_code ec;

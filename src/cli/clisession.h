@@ -21,8 +21,9 @@ namespace vq::cli {
 class CliSession {
 public:
     // Makes sure home/options/options.ini exists and loads the settings and
-    // the endpoints. On failure returns nothing and sets error.
-    static std::unique_ptr<CliSession> open(const CommandLine& line, std::string& error);
+    // the endpoints. On failure it says why on standard error, returns
+    // nothing and sets exitStatus: 2 for a bad option value, 1 otherwise.
+    static std::unique_ptr<CliSession> open(const CommandLine& line, int& exitStatus);
     ~CliSession();
 
     const std::filesystem::path& home() const { return m_home; }

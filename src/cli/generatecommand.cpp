@@ -110,12 +110,11 @@ private:
 
 int runGenerateCommand(const CommandLine& line)
 {
+    int failureStatus = 1;
+    std::unique_ptr<CliSession> session = CliSession::open(line, failureStatus);
+    if (!session)
+        return failureStatus;
     std::string error;
-    std::unique_ptr<CliSession> session = CliSession::open(line, error);
-    if (!session) {
-        std::fprintf(stderr, "vendquill-cli: %s\n", error.c_str());
-        return error.rfind("--", 0) == 0 ? 2 : 1;
-    }
 
     std::vector<ItemRow> rows;
     if (!collect::readListFile(line.listFile, rows, error)) {
